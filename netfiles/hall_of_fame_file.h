@@ -1,0 +1,24 @@
+// The hall-of-fame file "meillfl.don": the replacement slot `a_ecraser` and 36
+// network slots, laid out like a population buffer (slot s at network s's place).
+#pragma once
+#include <cstdint>
+
+inline constexpr const char* hall_of_fame_file_name = "meillfl.don";
+
+// The trainer's side: the file stays open on h_meil for the whole run, and
+// a_ecraser always equals the header last read or written.
+inline int32_t h_meil = -1;
+inline float a_ecraser = 0.0f;
+
+// Opens or creates the file and reads its header. A new or empty file is given a
+// complete content at once (header 1.0 and the networks of the current population);
+// a header that is not a slot number 1..36 ends the program without writing anything.
+void open_hall_of_fame();
+// Writes network k of the current population into slot trunc(a_ecraser).
+void write_hall_of_fame_slot(int32_t k);
+// Fills networks 1..36 of the current population from slots 1..36; the header
+// element of the buffer is not touched.
+void read_hall_of_fame();
+// Stores slot s as the new header, in memory and in the file.
+void write_hall_of_fame_header(int32_t s);
+void close_hall_of_fame();

@@ -1,0 +1,134 @@
+#include "generations.h"
+
+#include <vector>
+
+#include "breeding.h"
+#include "console.h"
+#include "hall_of_fame.h"
+#include "hall_of_fame_file.h"
+#include "population_file.h"
+#include "program_end.h"
+#include "random.h"
+#include "shape.h"
+#include "tables.h"
+#include "tournament.h"
+#include "trainer_tables.h"
+
+namespace {
+
+// Storage of the program-wide tables; allocated at start-up, kept to the end.
+struct TrainerStorage {
+    std::vector<float> population_a, population_b, activations;
+    std::vector<int16_t> scores, parents, pairings;
+    std::vector<int32_t> roulette;
+    std::vector<uint8_t> board, legal_moves;
+};
+TrainerStorage storage;
+
+void allocate_populations()
+{
+    storage.population_a.assign(population_floats, 0.0f);
+    storage.population_b.assign(population_floats, 0.0f);
+    storage.activations.assign(activation_floats, 0.0f);
+    current_population = storage.population_a.data();
+    next_population = storage.population_b.data();
+    activations = storage.activations.data();
+}
+
+void allocate_tables()
+{
+    storage.scores.assign(networks_bound, 0);
+    storage.parents.assign(networks_bound, 0);
+    storage.board.assign(board_cells, 0);
+    storage.legal_moves.assign(board_cells, 0);
+    storage.pairings.assign(networks_bound, 0);
+    storage.roulette.assign(networks_bound, 0);
+    score_table = storage.scores.data();
+    parent_list = storage.parents.data();
+    current_board = storage.board.data();
+    legal_move_map = storage.legal_moves.data();
+    pairing_table = storage.pairings.data();
+    roulette_table = storage.roulette.data();
+    // Pair p breeds into slots p and p + 18.
+    for (int16_t d = 1; d <= networks / 2; ++d) {
+        pairing_table[2 * d - 1] = d;
+        pairing_table[2 * d] = static_cast<int16_t>(d + networks / 2);
+    }
+}
+
+int32_t generations_since_save = 0;
+
+// True when the operator wants to stop. The key that interrupted the run is never the answer.
+bool stop_question(const Keyboard& keyboard)
+{
+    if (keyboard.read_key() == key_stop)
+        return true; // a stop signal: save and end as if "O" had been answered
+    console_print(" Voulez-vous stopper le programme (O/N) ? \n");
+    for (;;) {
+        const int32_t key = keyboard.read_key();
+        if (key == 'O' || key == 'o' || key == key_end_of_input || key == key_stop)
+            return true;
+        if (key == 'N' || key == 'n')
+            return false;
+    }
+}
+
+} // namespace
+
+void report_best(int32_t k)
+{
+    console_print("Le meilleur score de la manche est %d par le reseau %d\n", score_table[k], k);
+}
+
+void run_generations(const Keyboard& keyboard)
+{
+    for (;;) {
+        generation_counter += 1.0f;
+        console_print("Generation = %g / ", static_cast<double>(generation_counter));
+        play_tournament();
+
+        total_score = 0;
+        int32_t best = 1;
+        for (int32_t n = 1; n <= networks; ++n) {
+            total_score += score_table[n];
+            if (score_table[n] > score_table[best])
+                best = n;
+        }
+        report_best(best);
+        if (score_table[best] >= champion_score)
+            admit_champion(best);
+
+        if (++generations_since_save >= save_interval) {
+            save_population();
+            generations_since_save = 0;
+        }
+        breed();
+        mutate();
+
+        if (keyboard.key_waiting() && stop_question(keyboard))
+            return;
+    }
+}
+
+int32_t trainer_main(uint32_t seed, const Keyboard& keyboard)
+{
+    try {
+        seed_random(seed);
+        console_print("Jeux d'Elvarin : programme d'apprentissage rapide.\n");
+        allocate_populations();
+        console_print("Nb neurones = %d nb connexion = %d nb octet total = %d\n", neurons, connections,
+                      population_bytes);
+        allocate_tables();
+        generations_since_save = 0;
+        a_ecraser = 0.0f;
+        load_population();
+        open_hall_of_fame();
+        run_generations(keyboard);
+        save_population();
+        close_hall_of_fame();
+        return 0;
+    } catch (const ProgramEnd& end) {
+        close_hall_of_fame();
+        return end.status;
+    }
+}
