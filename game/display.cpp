@@ -1,0 +1,166 @@
+#include "display.h"
+
+#include "app_state.h"
+#include "board.h"
+#include "game_flow.h"
+#include "tables.h"
+
+namespace {
+// Distance from the window's outer corner to the board image (border; border,
+// title bar and menu bar).
+constexpr LONG frame_left = 2;
+constexpr LONG frame_top = 40;
+
+constexpr UINT placement_length = 44;
+// The bitmap record that GetObjectA fills: 24 bytes on the 32-bit target.
+constexpr int bitmap_record_size = sizeof(BITMAP);
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(BITMAP) == 24);
+#endif
+static_assert(sizeof(WINDOWPLACEMENT) == placement_length);
+
+// The last origin read; a failed read keeps it.
+LONG origin_left = 0;
+LONG origin_top = 0;
+
+HBITMAP load_bitmap(const char* name, BITMAP& size)
+{
+    const HBITMAP bitmap = LoadBitmapA(instance_handle, name);
+    GetObjectA(bitmap, bitmap_record_size, &size);
+    return bitmap;
+}
+
+PieceBitmaps load_pieces()
+{
+    PieceBitmaps pieces{};
+    pieces.white_piece = load_bitmap("point_blanc", pieces.white_size);
+    pieces.black_piece = load_bitmap("point_noir", pieces.black_size);
+    return pieces;
+}
+
+// The pointer position relative to the board image.
+POINT board_offset(HWND window)
+{
+    window_origin(window, origin_left, origin_top);
+    POINT pointer{0, 0};
+    GetCursorPos(&pointer);
+    return POINT{pointer.x - origin_left - frame_left, pointer.y - origin_top - frame_top};
+}
+}
+
+void window_origin(HWND window, LONG& left, LONG& top)
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = placement_length;
+    if (GetWindowPlacement(window, &placement)) {
+        left = placement.rcNormalPosition.left;
+        top = placement.rcNormalPosition.top;
+    }
+}
+
+int32_t square_at(int32_t x, int32_t y)
+{
+    if (x < 0 || x > grid[8] || y < 0 || y > grid[8])
+        return 0;
+    int32_t column = 0;
+    int32_t row = 0;
+    for (const int32_t edge : grid) {
+        column += edge < x ? 1 : 0;
+        row += edge < y ? 1 : 0;
+    }
+    // Offsets 0 and 1 lie on the outer line, on no square.
+    if (column == 0 || row == 0)
+        return 0;
+    return square_of(column, row);
+}
+
+void blit_bitmap(HDC window_dc, HDC memory_dc, HBITMAP bitmap, const BITMAP& size, int32_t x, int32_t y)
+{
+    SelectObject(memory_dc, bitmap);
+    BitBlt(window_dc, x, y, size.bmWidth, size.bmHeight, memory_dc, 0, 0, SRCCOPY);
+}
+
+void draw_pieces(HDC window_dc, HDC memory_dc, const PieceBitmaps& pieces)
+{
+    for (int32_t i = 1; i <= 8; ++i) {
+        for (int32_t j = 1; j <= 8; ++j) {
+            const uint8_t cell = current_board[square_of(i, j)];
+            if (cell == white)
+                blit_bitmap(window_dc, memory_dc, pieces.white_piece, pieces.white_size, grid[i - 1], grid[j - 1]);
+            else if (cell == black)
+                blit_bitmap(window_dc, memory_dc, pieces.black_piece, pieces.black_size, grid[i - 1], grid[j - 1]);
+        }
+    }
+}
+
+void paint_board(HWND window)
+{
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    BITMAP board_size{};
+    const HBITMAP board_image = load_bitmap("grille1", board_size);
+    const PieceBitmaps pieces = load_pieces();
+    // Drawing through the window's own DC repaints the whole board, whatever the
+    // update region.
+    const HDC window_dc = GetDC(window);
+    const HDC memory_dc = CreateCompatibleDC(window_dc);
+    blit_bitmap(window_dc, memory_dc, board_image, board_size, 0, 0);
+    draw_pieces(window_dc, memory_dc, pieces);
+    DeleteDC(memory_dc);
+    ReleaseDC(window, window_dc);
+    DeleteObject(board_image);
+    DeleteObject(pieces.white_piece);
+    DeleteObject(pieces.black_piece);
+    show_texts(window);
+    EndPaint(window, &paint);
+}
+
+void show_texts(HWND window)
+{
+    const HDC dc = GetDC(window);
+    SetBkMode(dc, OPAQUE); // the trailing blanks cover what a longer text left
+    char text[64];
+    if (human_colour == white)
+        wsprintfA(text, "Vous jouez avec la couleur blanche.  ");
+    else
+        wsprintfA(text, "Vous jouez avec  la  couleur  noire.  ");
+    TextOutA(dc, 250, 100, text, lstrlenA(text));
+    const PieceCount count = count_pieces();
+    wsprintfA(text, "Score des Noirs  = %d.   ", static_cast<int>(count.black));
+    TextOutA(dc, 250, 140, text, lstrlenA(text));
+    wsprintfA(text, "Score des Blancs = %d.   ", static_cast<int>(count.white));
+    TextOutA(dc, 250, 160, text, lstrlenA(text));
+    ReleaseDC(window, dc);
+}
+
+void track_pointer(HWND window)
+{
+    const POINT offset = board_offset(window);
+    const int32_t square = square_at(offset.x, offset.y);
+    HCURSOR cursor;
+    if (square != 0)
+        cursor = legal_move_map[square] == 1 ? yes_cursor : no_cursor;
+    else
+        cursor = LoadCursorA(nullptr, IDC_CROSS); // the class cursor
+    SetCursor(cursor);
+    show_texts(window);
+}
+
+void handle_click(HWND window)
+{
+    const PieceBitmaps pieces = load_pieces();
+    const HDC window_dc = GetDC(window);
+    const HDC memory_dc = CreateCompatibleDC(window_dc);
+    // Where the pointer is now, not where the message says it was.
+    const POINT offset = board_offset(window);
+    const int32_t square = square_at(offset.x, offset.y);
+    if (square != 0 && legal_move_map[square] == 1) {
+        play_move(square, side_to_move);
+        draw_pieces(window_dc, memory_dc, pieces);
+        computer_reply(window); // the computer's whole answer, before this handler ends
+    }
+    DeleteDC(memory_dc);
+    ReleaseDC(window, window_dc);
+    DeleteObject(pieces.white_piece);
+    DeleteObject(pieces.black_piece);
+}

@@ -1,0 +1,30 @@
+// The board, the pieces and the three text lines of the main window, and the pointer.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+// Left and top edges of the pieces of columns (rows) 1..8, and the square bounds.
+constexpr int32_t grid[9] = {1, 31, 61, 91, 121, 151, 181, 211, 241};
+
+// The two piece bitmaps with their sizes, held by whoever draws the pieces.
+struct PieceBitmaps {
+    HBITMAP white_piece;
+    BITMAP white_size;
+    HBITMAP black_piece;
+    BITMAP black_size;
+};
+
+// Left and top of the window's normal rectangle; unchanged when it cannot be read.
+void window_origin(HWND window, LONG& left, LONG& top);
+// The square under a point of the board image, or 0 for none.
+int32_t square_at(int32_t x, int32_t y);
+void blit_bitmap(HDC window_dc, HDC memory_dc, HBITMAP bitmap, const BITMAP& size, int32_t x, int32_t y);
+// Draws every piece of the current board; empty squares are left as they are.
+void draw_pieces(HDC window_dc, HDC memory_dc, const PieceBitmaps& pieces);
+void paint_board(HWND window);
+void show_texts(HWND window);
+// Sets the cursor for the square under the pointer and redraws the texts.
+void track_pointer(HWND window);
+// Plays the person's move on the square under the pointer, if it is legal there.
+void handle_click(HWND window);

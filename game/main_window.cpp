@@ -1,0 +1,191 @@
+#include "main_window.h"
+
+#include "app_state.h"
+#include "board.h"
+#include "computer_player.h"
+#include "dialogs.h"
+#include "display.h"
+#include "game_clock.h"
+#include "game_flow.h"
+#include "identifiers.h"
+#include "random.h"
+#include "ranking.h"
+#include "tables.h"
+
+namespace {
+constexpr const char* class_name = "MyApp";
+
+struct LevelItem {
+    UINT id;
+    int32_t level;
+};
+// The identifiers do not follow the order of the items, so the level comes from here.
+constexpr LevelItem level_items[] = {
+    {40036, 1},  {40001, 2},  {40037, 3},  {40003, 4},  {40004, 5},
+    {40005, 6},  {40006, 7},  {40007, 8},  {40008, 9},  {40009, 10},
+    {40010, 15}, {40011, 20}, {40012, 25}, {40013, 30}, {40002, 36},
+};
+
+// WM_CREATE: the tables, the opening position, the networks and the status line.
+// Returns false when the networks could not be loaded and the window is gone.
+bool start_up(HWND window)
+{
+    allocate_game_buffers();
+    reset_board();
+    new_game();
+    CheckMenuRadioItem(GetMenu(window), level_item_first, level_item_last, level_item_one, MF_BYCOMMAND);
+    // The network sizes are constants of the core (shape.h): nothing to compute here.
+    seed_random(game_clock());
+    allocate_network_buffers();
+    if (!load_hall_of_fame(window)) {
+        DestroyWindow(window);
+        return false;
+    }
+    char text[32];
+    wsprintfA(text, " A vous de jouer ! ");
+    CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | WS_DLGFRAME, 260, 10, 220, 25, window,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(status_line_id)), instance_handle, nullptr);
+    return true;
+}
+
+// "Changer de couleur": the computer takes over the colour that was to move.
+void change_colour(HWND window)
+{
+    DialogBoxParamA(instance_handle, "DIALOG1", window, colour_dialog_proc, 0);
+    if (human_colour != side_to_move) {
+        side_to_move = human_colour;
+        computer_reply(window);
+    }
+}
+
+// "Executer": once per run; the item stays greyed even after a new game.
+void rank_command(HWND window)
+{
+    ModifyMenuA(GetMenu(window), command_rank, MF_BYCOMMAND | MF_STRING | MF_GRAYED | MF_DISABLED, command_rank,
+                "Ex\xE9" "cuter");
+    DrawMenuBar(window);
+    rank_networks(window);
+    find_legal_moves(side_to_move); // the ranking's games overwrote the map
+}
+
+void run_command(HWND window, UINT id)
+{
+    switch (id) {
+    case command_close:
+        DestroyWindow(window);
+        return;
+    case command_change_colour:
+        change_colour(window);
+        return;
+    case command_about:
+        DialogBoxParamA(instance_handle, "AboutBox", window, about_dialog_proc, 0);
+        return;
+    case command_rank:
+        rank_command(window);
+        return;
+    default:
+        break;
+    }
+    if (const int32_t chosen = level_of_item(id); chosen != 0) {
+        CheckMenuRadioItem(GetMenu(window), level_item_first, level_item_last, id, MF_BYCOMMAND);
+        level = chosen;
+    }
+}
+}
+
+int32_t level_of_item(UINT id)
+{
+    for (const LevelItem& item : level_items) {
+        if (item.id == id)
+            return item.level;
+    }
+    return 0;
+}
+
+ATOM register_main_class(WNDCLASSA& window_class)
+{
+    const DWORD version = GetVersion();
+    const bool nt_family = (version & 0x80000000u) == 0;
+    const bool before_4 = LOBYTE(LOWORD(version)) < 4;
+    if (nt_family || before_4)
+        return RegisterClassA(&window_class);
+
+    WNDCLASSEXA extended{};
+    extended.cbSize = sizeof(WNDCLASSEXA); // 48 bytes on the 32-bit target
+    extended.style = window_class.style;
+    extended.lpfnWndProc = window_class.lpfnWndProc;
+    extended.cbClsExtra = window_class.cbClsExtra;
+    extended.cbWndExtra = window_class.cbWndExtra;
+    extended.hInstance = window_class.hInstance;
+    extended.hIcon = window_class.hIcon;
+    extended.hCursor = window_class.hCursor;
+    extended.hbrBackground = window_class.hbrBackground;
+    extended.lpszMenuName = window_class.lpszMenuName;
+    extended.lpszClassName = window_class.lpszClassName;
+    extended.hIconSm = static_cast<HICON>(
+        LoadImageA(window_class.hInstance, class_name, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    return RegisterClassExA(&extended);
+}
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(WNDCLASSEXA) == 48);
+#endif
+
+LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM w_param, LPARAM l_param)
+{
+    switch (message) {
+    case WM_CREATE:
+        start_up(window);
+        return 0;
+    case WM_DESTROY:
+        release_population();
+        PostQuitMessage(0);
+        return 0;
+    case WM_PAINT:
+        paint_board(window);
+        return 0;
+    case WM_MOUSEMOVE: // the handlers read the pointer from the screen themselves
+        track_pointer(window);
+        return 0;
+    case WM_LBUTTONDOWN:
+        handle_click(window);
+        return 0;
+    case WM_COMMAND:
+        run_command(window, LOWORD(w_param));
+        return 0;
+    default:
+        return DefWindowProcA(window, message, w_param, l_param);
+    }
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command)
+{
+    WNDCLASSA window_class{};
+    window_class.style = CS_HREDRAW | CS_VREDRAW;
+    window_class.lpfnWndProc = main_window_proc;
+    window_class.cbClsExtra = 0;
+    window_class.cbWndExtra = 0;
+    window_class.hInstance = instance;
+    window_class.hIcon = LoadIconA(instance, class_name);
+    window_class.hCursor = LoadCursorA(nullptr, IDC_CROSS);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    window_class.lpszMenuName = class_name;
+    window_class.lpszClassName = class_name;
+    if (register_main_class(window_class) == 0)
+        return 0;
+
+    instance_handle = instance; // the start-up sequence needs it during creation
+    const HWND window = CreateWindowExA(0, class_name, "Jeu d'Elvarin avec r\xE9seaux de neurones",
+                                        WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, 520, 287, nullptr, nullptr,
+                                        instance, nullptr);
+    if (window == nullptr)
+        return 0;
+    ShowWindow(window, show_command);
+    UpdateWindow(window);
+
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
