@@ -370,8 +370,8 @@ class Parser:
         elif kind == "VERSIONINFO":
             self.version_info()
         else:
-            raise self.error("MENU, DIALOG, ICON, BITMAP, CURSOR or VERSIONINFO expected",
-                             type_token)
+            raise self.error("MENU, DIALOG, ICON, BITMAP, CURSOR or VERSIONINFO expected "
+                             "(DIALOGEX, STRINGTABLE and the rest are not read)", type_token)
 
     # menus
 

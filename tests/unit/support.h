@@ -1,0 +1,55 @@
+// Shared helpers of the unit tests: the core's tables, draws on demand, temp folders,
+// and an in-process run of the trainer with scripted keys.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "shape.h"
+
+// Owns a board, a legal-move map, an activation array and one population, and points
+// the core's tables at them for the life of the object.
+struct CoreTables {
+    std::vector<uint8_t> board = std::vector<uint8_t>(board_cells, 0);
+    std::vector<uint8_t> legal = std::vector<uint8_t>(board_cells, 0);
+    std::vector<float> activation = std::vector<float>(activation_floats, 0.0f);
+    std::vector<float> population = std::vector<float>(population_floats, 0.0f);
+    CoreTables();
+    ~CoreTables();
+    float& weight(int32_t k, int32_t w) { return population[static_cast<size_t>(network_base(k) + w)]; }
+    // Places a position given as 8 rows of 8 characters: '.' empty, 'W' white, 'B' black.
+    void set_board(const char* rows);
+};
+
+// Seeds the random source so that its next draw is r (0..32767).
+void seed_for_next_draw(int32_t r);
+// The draws of the random source from `seed`, computed independently of the core.
+std::vector<int32_t> reference_draws(uint32_t seed, size_t count);
+
+// A fresh folder that becomes the working directory, removed afterwards.
+struct TempFolder {
+    std::filesystem::path path;
+    std::filesystem::path previous;
+    TempFolder();
+    ~TempFolder();
+};
+
+std::vector<unsigned char> read_file(const std::filesystem::path& path);
+void write_file(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
+// A population file image: header, then weight w of network k = value(k, w).
+std::vector<unsigned char> population_image(float header, float (*value)(int32_t k, int32_t w));
+float read_float(const std::vector<unsigned char>& bytes, size_t offset);
+
+struct TrainerRun {
+    int32_t status;
+    std::string output; // the bytes written on the console
+};
+// Runs the trainer in the working directory with `seed`. `keys` holds, for each
+// generation after which a key is waiting, that generation's number and the keys
+// then typed (the first one only interrupts); the run must end by such keys.
+struct KeyPress {
+    int32_t after_generation;
+    std::string keys;
+};
+TrainerRun run_trainer(uint32_t seed, std::vector<KeyPress> presses);
