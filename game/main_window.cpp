@@ -106,7 +106,7 @@ ATOM register_main_class(WNDCLASSA& window_class)
 {
     const DWORD version = GetVersion();
     const bool nt_family = (version & 0x80000000u) == 0;
-    const bool before_4 = LOBYTE(LOWORD(version)) < 4;
+    const bool before_4 = (version & 0xFFu) < 4; // the major version
     if (nt_family || before_4)
         return RegisterClassA(&window_class);
 
