@@ -1,0 +1,143 @@
+// The file loaders against damaged files: short, long, empty, garbage, absurd headers.
+// Every file is either loaded or refused with a message; none is ever changed.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "console.h"
+#include "hall_of_fame_file.h"
+#include "hall_of_fame_load.h"
+#include "population_file.h"
+#include "program_end.h"
+#include "support.h"
+
+namespace {
+
+// Random bytes, with a good share of NaN, infinite and huge floats among them.
+std::vector<unsigned char> garbage(std::mt19937& random, size_t size)
+{
+    std::vector<unsigned char> bytes(size);
+    for (size_t i = 0; i + 4 <= size; i += 4) {
+        float f;
+        switch (random() % 6) {
+        case 0: f = std::nanf(""); break;
+        case 1: f = (random() & 1) ? INFINITY : -INFINITY; break;
+        case 2: f = static_cast<float>(random()) * 1e30f; break;
+        default: {
+            const uint32_t bits = static_cast<uint32_t>(random());
+            std::memcpy(&f, &bits, 4);
+        }
+        }
+        std::memcpy(bytes.data() + i, &f, 4);
+    }
+    for (size_t i = size & ~size_t{3}; i < size; ++i)
+        bytes[i] = static_cast<unsigned char>(random());
+    return bytes;
+}
+
+size_t random_size(std::mt19937& random)
+{
+    switch (random() % 5) {
+    case 0: return 0;
+    case 1: return random() % 8;
+    case 2: return random() % 613444;
+    case 3: return 613444;
+    default: return 613444 + random() % 50000;
+    }
+}
+
+// Runs a step that may end the program; returns whether it did, and with which status.
+template <typename Step>
+int32_t status_of(Step step, std::string& message)
+{
+    std::FILE* captured = std::tmpfile();
+    console_set_stream(captured);
+    int32_t status = 0;
+    try {
+        step();
+    } catch (const ProgramEnd& end) {
+        status = end.status;
+    }
+    console_set_stream(stdout);
+    message.clear();
+    std::rewind(captured);
+    for (int c; (c = std::fgetc(captured)) != EOF;)
+        message.push_back(static_cast<char>(c));
+    std::fclose(captured);
+    return status;
+}
+
+} // namespace
+
+TEST(LoaderFuzz, PopulationFileIsLoadedOrRefusedButNeverChanged)
+{
+    TempFolder folder;
+    CoreTables t;
+    std::mt19937 random(2026);
+    for (int round = 0; round < 60; ++round) {
+        const std::vector<unsigned char> bytes = garbage(random, random_size(random));
+        write_file("elvarfl.don", bytes);
+        std::string message;
+        const int32_t status = status_of(load_population, message);
+        if (bytes.size() < 613444) {
+            EXPECT_EQ(status, 1);
+            EXPECT_EQ(message.rfind("Fichier sauvegarde incomplet", 0), 0u) << message;
+        } else {
+            EXPECT_EQ(status, 0) << message;
+            EXPECT_EQ(std::memcmp(t.population.data(), bytes.data(), 613444), 0);
+        }
+        ASSERT_EQ(read_file("elvarfl.don"), bytes);
+    }
+}
+
+TEST(LoaderFuzz, HallOfFameHeaderIsCheckedBeforeAnythingIsWritten)
+{
+    TempFolder folder;
+    CoreTables t;
+    std::mt19937 random(7);
+    for (int round = 0; round < 60; ++round) {
+        std::vector<unsigned char> bytes = garbage(random, random_size(random));
+        if (round % 4 == 0 && bytes.size() >= 4) { // now and then a valid slot number
+            const float header = static_cast<float>(1 + random() % 36);
+            std::memcpy(bytes.data(), &header, 4);
+        }
+        write_file("meillfl.don", bytes);
+        std::string message;
+        const int32_t status = status_of(open_hall_of_fame, message);
+        float header = 0;
+        if (bytes.size() >= 4)
+            std::memcpy(&header, bytes.data(), 4);
+        const bool valid = bytes.size() >= 4 && header >= 1 && header <= 36 && std::trunc(header) == header;
+        if (bytes.size() < 4) {
+            // A new hall of fame: written whole from the population at once.
+            EXPECT_EQ(status, 0);
+            EXPECT_EQ(read_file("meillfl.don").size(), 613444u);
+        } else if (valid) {
+            EXPECT_EQ(status, 0) << message;
+            EXPECT_EQ(a_ecraser, header);
+            EXPECT_EQ(read_file("meillfl.don"), bytes);
+        } else {
+            EXPECT_EQ(status, 1);
+            EXPECT_EQ(message.rfind("En-t\xEAte meillfl incorrect", 0), 0u) << message;
+            EXPECT_EQ(read_file("meillfl.don"), bytes);
+        }
+        close_hall_of_fame();
+    }
+}
+
+TEST(LoaderFuzz, GameLoadsOnlyCompleteFilesAndNeverWrites)
+{
+    TempFolder folder;
+    std::vector<float> population(population_floats);
+    std::mt19937 random(99);
+    for (int round = 0; round < 60; ++round) {
+        const std::vector<unsigned char> bytes = garbage(random, random_size(random));
+        write_file("meillfl.don", bytes);
+        const HallOfFameLoad result = load_hall_of_fame_file(population.data());
+        EXPECT_EQ(result, bytes.size() >= 613444 ? HallOfFameLoad::loaded : HallOfFameLoad::read_failed);
+        ASSERT_EQ(read_file("meillfl.don"), bytes);
+    }
+}
