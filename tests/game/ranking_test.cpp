@@ -1,0 +1,105 @@
+// The ranking of the stored networks: the new order, its effects, and the file left alone.
+#include "game_fixture.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <numeric>
+#include <set>
+
+#include "app_state.h"
+#include "board.h"
+#include "tables.h"
+
+using namespace win32_test;
+
+namespace {
+std::string file_bytes(const char* name)
+{
+    std::ifstream file(name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::string sorting(int32_t percent)
+{
+    return "  Je trie le r\xE9seau ... " + std::to_string(percent) + " %. ";
+}
+}
+
+TEST_F(GameTest, RankingReordersTheNetworksBestFirstForTheRestOfTheRun)
+{
+    const std::vector<float> hall = preference_hall();
+    write_hall(hall);
+    const std::string stored = file_bytes("meillfl.don");
+
+    // Expected order: by score over all 70 games of each network, ties by number.
+    const std::vector<int16_t> scores = tournament_scores(hall.data(), networks, true);
+    std::vector<int32_t> order(networks);
+    std::iota(order.begin(), order.end(), 1);
+    std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) { return scores[a] > scores[b]; });
+    ASSERT_LT(std::set<int16_t>(scores.begin() + 1, scores.end()).size(), 36u); // ties exist
+
+    Diagram live;
+    size_t history_before = 0;
+    add_step([] { click_square(21); });
+    add_step([&] {
+        live = position_now();
+        history_before = status_history().size();
+        EXPECT_TRUE(choose_menu_item(main_window(), 40039));
+    });
+    add_step([&] {
+        const HWND window = main_window();
+        EXPECT_TRUE(menu_item_greyed(window, 40039));
+        EXPECT_EQ(menu_item_text(window, 40039), "Ex\xE9" "cuter");
+        EXPECT_FALSE(choose_menu_item(window, 40039));
+        std::vector<int32_t> ranked;
+        for (int32_t p = 1; p <= networks; ++p)
+            ranked.push_back(marker_of(current_population, p));
+        EXPECT_EQ(ranked, order);
+        // The live game is as it was, with white's legal moves.
+        EXPECT_EQ(position_now(), live);
+        EXPECT_EQ(side_to_move, white);
+        uint8_t map[board_cells];
+        std::copy_n(legal_move_map, board_cells, map);
+        find_legal_moves(white);
+        EXPECT_TRUE(std::equal(map + 1, map + board_cells, legal_move_map + 1));
+        const std::vector<std::string> history = status_history();
+        ASSERT_EQ(history.size(), history_before + 1261);
+        EXPECT_EQ(history[history_before], sorting(0));
+        EXPECT_EQ(history[history_before + 11], sorting(0));
+        EXPECT_EQ(history[history_before + 1259], sorting(100));
+        EXPECT_EQ(history.back(), "  A vous de jouer ! ");
+        EXPECT_EQ(credit_both, 1);
+        for (int32_t n = 1; n <= networks; ++n)
+            EXPECT_EQ(score_table[n], -10);
+        EXPECT_TRUE(choose_menu_item(window, 40037));
+    });
+    // Level 3 now consults the three best; each game credits both of its networks.
+    std::vector<int16_t> thinking_scores;
+    add_step([&] {
+        std::vector<float> ranked_hall(hall.size());
+        for (int32_t p = 1; p <= networks; ++p)
+            std::copy_n(hall.data() + network_base(order[p - 1]) + 1, connections,
+                        ranked_hall.data() + network_base(p) + 1);
+        thinking_scores = tournament_scores(ranked_hall.data(), 3, true);
+        for (int32_t s = 1; s <= 64; ++s) {
+            if (legal_move_map[s] == 1) {
+                click_square(s);
+                return;
+            }
+        }
+    });
+    add_step([&] {
+        for (int32_t n = 1; n <= 3; ++n)
+            EXPECT_EQ(score_table[n], thinking_scores[n]) << n;
+    });
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(file_bytes("meillfl.don"), stored);
+
+    // The next run loads the stored order again.
+    add_step([] {
+        for (int32_t p = 1; p <= networks; ++p)
+            EXPECT_EQ(marker_of(current_population, p), p);
+    });
+    EXPECT_EQ(run(), 0);
+}
