@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""The real trainer program stopped from outside at arbitrary moments: by a key and
+the answer "O", by Ctrl+C (SIGINT), SIGTERM or SIGHUP, or by the end of its input.
+After every stop both files must be complete, the population file's extra bytes
+kept, the saved counter equal to the last generation begun, and the next run must
+go on from there.
+
+    trainer_stops.py TRAINER MAKE_POPULATION
+"""
+
+import os
+import random
+import re
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+COMPLETE = 613444
+TAIL = b"extra bytes kept"
+
+
+def header(path):
+    with open(path, "rb") as f:
+        return struct.unpack("<f", f.read(4))[0]
+
+
+def generations(output):
+    return [int(float(g)) for g in re.findall(rb"Generation = ([0-9.e+]+) / ", output)]
+
+
+def main():
+    trainer, make_population = (os.path.abspath(p) for p in sys.argv[1:3])
+    folder = tempfile.mkdtemp(prefix="elvarin-stops-")
+    failures = []
+    rng = random.Random(5)
+    try:
+        subprocess.run([make_population, "--seed", "3", folder], check=True, stdout=subprocess.DEVNULL)
+        with open(os.path.join(folder, "elvarfl.don"), "ab") as f:
+            f.write(TAIL)
+        # The first-population tool never overwrites a population.
+        again = subprocess.run([make_population, "--seed", "4", folder], capture_output=True)
+        if again.returncode != 1 or len(open(os.path.join(folder, "elvarfl.don"), "rb").read()) != COMPLETE + len(TAIL):
+            failures.append("make_population overwrote an existing population")
+        last = 0
+        ways = ["key", signal.SIGINT, signal.SIGTERM, signal.SIGHUP, "key", signal.SIGINT, "eof"]
+        for way in ways:
+            process = subprocess.Popen([trainer], cwd=folder, stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+            time.sleep(rng.uniform(0.05, 0.6))
+            if way == "key":
+                process.stdin.write(b"x")
+                process.stdin.flush()
+                time.sleep(0.2)
+                process.stdin.write(b"O")
+                process.stdin.flush()
+            elif way == "eof":
+                process.stdin.close()   # no key is ever waiting: the trainer goes on
+                process.stdin = None
+                time.sleep(0.3)
+                process.send_signal(signal.SIGINT)
+            else:
+                process.send_signal(way)
+            try:
+                output, _ = process.communicate(timeout=60)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                failures.append("%s: the trainer did not stop" % way)
+                continue
+            name = way if isinstance(way, str) else signal.Signals(way).name
+            seen = generations(output)
+            if process.returncode != 0:
+                failures.append("%s: exit status %d" % (name, process.returncode))
+            if not seen or seen[0] != last + 1:
+                failures.append("%s: first generation %s, expected %d" % (name, seen[:1], last + 1))
+            population = open(os.path.join(folder, "elvarfl.don"), "rb").read()
+            if len(population) != COMPLETE + len(TAIL) or not population.endswith(TAIL):
+                failures.append("%s: population file of %d bytes" % (name, len(population)))
+            if os.path.getsize(os.path.join(folder, "meillfl.don")) != COMPLETE:
+                failures.append("%s: hall-of-fame file incomplete" % name)
+            if seen and header(os.path.join(folder, "elvarfl.don")) != seen[-1]:
+                failures.append("%s: saved counter %s, last generation %d"
+                                % (name, header(os.path.join(folder, "elvarfl.don")), seen[-1]))
+            asked = output.count(b" Voulez-vous stopper le programme (O/N) ? \n")
+            if asked != (1 if way == "key" else 0):
+                failures.append("%s: the question was asked %d times" % (name, asked))
+            last = seen[-1] if seen else last
+            print("%s: generations %d..%d, exit %d" % (name, seen[0] if seen else 0, last, process.returncode))
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+    for failure in failures:
+        print(failure)
+    print("%d passed, %d failed" % (0 if failures else 1, 1 if failures else 0))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
