@@ -1,5 +1,6 @@
 #include "population_file.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "console.h"
@@ -45,7 +46,14 @@ void load_population()
                       static_cast<long long>(loaded), population_bytes);
         end_program(1);
     }
-    std::memcpy(&generation_counter, current_population, sizeof generation_counter);
+    float counter;
+    std::memcpy(&counter, current_population, sizeof counter);
+    // NaN or an infinity cannot count generations: the file is damaged.
+    if (!std::isfinite(counter)) {
+        console_print("Fichier sauvegarde incorrect : compteur de g\xE9n\xE9rations invalide\n");
+        end_program(1);
+    }
+    generation_counter = counter;
 }
 
 void save_population()

@@ -102,6 +102,16 @@ TEST(PopulationFile, FailuresEndWithTheirMessage)
     EXPECT_EQ(text, "Fichier sauvegarde incomplet : 613443 octets au lieu de 613444\n");
     EXPECT_EQ(read_file("elvarfl.don"), bytes);
 
+    // A counter that is no number is refused too.
+    for (float counter : {std::nanf(""), INFINITY, -INFINITY}) {
+        bytes = population_image(counter, weight_value);
+        write_file("elvarfl.don", bytes);
+        std::tie(status, text) = run_step(load_population);
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(text, "Fichier sauvegarde incorrect : compteur de g\xE9n\xE9rations invalide\n");
+        EXPECT_EQ(read_file("elvarfl.don"), bytes);
+    }
+
     // A file that cannot be opened for writing cannot be loaded nor saved.
     write_file("elvarfl.don", population_image(3.0f, weight_value));
     std::filesystem::permissions("elvarfl.don", std::filesystem::perms::owner_read);
