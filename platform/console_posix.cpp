@@ -24,7 +24,33 @@ volatile std::sig_atomic_t stop_signal = 0;
 int32_t pending_key = -1;     // a key read ahead by key_waiting
 bool input_ended = false;
 
+termios key_mode;
+
 void on_stop_signal(int) { stop_signal = 1; }
+
+// A fatal signal: give the terminal back, then die of the signal as usual.
+void on_fatal_signal(int number)
+{
+    if (terminal_changed)
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved_terminal);
+    std::signal(number, SIG_DFL);
+    std::raise(number);
+}
+
+// Ctrl+Z: the shell gets its terminal back while we are stopped, and we take it
+// again when we are continued.
+void on_suspend(int)
+{
+    const int saved_errno = errno;
+    if (terminal_changed)
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved_terminal);
+    std::signal(SIGTSTP, SIG_DFL);
+    std::raise(SIGTSTP);
+    std::signal(SIGTSTP, on_suspend);
+    if (terminal_changed)
+        tcsetattr(STDIN_FILENO, TCSANOW, &key_mode);
+    errno = saved_errno;
+}
 
 bool locale_is_utf8()
 {
@@ -83,13 +109,16 @@ void console_restore()
 void console_start()
 {
     if (isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved_terminal) == 0) {
-        termios keys = saved_terminal;
-        keys.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
-        keys.c_cc[VMIN] = 1;
-        keys.c_cc[VTIME] = 0;
-        if (tcsetattr(STDIN_FILENO, TCSANOW, &keys) == 0) {
+        key_mode = saved_terminal;
+        key_mode.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+        key_mode.c_cc[VMIN] = 1;
+        key_mode.c_cc[VTIME] = 0;
+        if (tcsetattr(STDIN_FILENO, TCSANOW, &key_mode) == 0) {
             terminal_changed = true;
             std::atexit(console_restore);
+            for (int number : {SIGQUIT, SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL})
+                std::signal(number, on_fatal_signal);
+            std::signal(SIGTSTP, on_suspend);
         }
     }
     struct sigaction action {};
