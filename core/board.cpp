@@ -2,24 +2,12 @@
 
 #include <algorithm>
 
+#include "core_kernels.h"
 #include "tables.h"
 
 namespace {
 
 constexpr bool on_board(int32_t x, int32_t y) { return x >= 1 && x <= 8 && y >= 1 && y <= 8; }
-
-struct Direction {
-    int32_t dx, dy;
-};
-
-// The order in which a square's directions are tried for the legal-move map.
-constexpr Direction legal_test_order[8] = {
-    {0, 1}, {1, 0}, {1, 1}, {-1, -1}, {-1, 0}, {0, -1}, {1, -1}, {-1, 1}};
-
-// The order in which a played move turns its captures (the rays share no cell,
-// so the order does not change the result).
-constexpr Direction flip_order[8] = {
-    {0, -1}, {0, 1}, {1, 0}, {-1, 0}, {-1, -1}, {1, 1}, {1, -1}, {-1, 1}};
 
 } // namespace
 
@@ -54,23 +42,8 @@ int32_t line_test(int32_t dx, int32_t dy, int32_t x, int32_t y, uint8_t side)
     return cell == side ? 1 : 0;
 }
 
-void find_legal_moves(uint8_t side)
-{
-    const uint8_t* board = current_board;
-    uint8_t* map = legal_move_map;
-    for (int32_t x = 1; x <= 8; ++x)
-        for (int32_t y = 1; y <= 8; ++y) {
-            const int32_t s = square_of(x, y);
-            uint8_t legal = 0;
-            if (board[s] == empty)
-                for (const Direction& d : legal_test_order)
-                    if (line_test(d.dx, d.dy, x, y, side)) {
-                        legal = 1;
-                        break;
-                    }
-            map[s] = legal;
-        }
-}
+// Computed on 64-bit masks by the kernel set in use (core_kernels.h).
+void find_legal_moves(uint8_t side) { active_kernels->find_legal_moves(side); }
 
 void flip_line(int32_t dx, int32_t dy, int32_t x, int32_t y, uint8_t side)
 {
@@ -81,14 +54,8 @@ void flip_line(int32_t dx, int32_t dy, int32_t x, int32_t y, uint8_t side)
         board[square_of(cx, cy)] = side;
 }
 
-void play_move(int32_t square, uint8_t side)
-{
-    current_board[square] = side;
-    const int32_t x = square % 8 == 0 ? 8 : square % 8;
-    const int32_t y = (square - 1) / 8 + 1;
-    for (const Direction& d : flip_order)
-        flip_line(d.dx, d.dy, x, y, side);
-}
+// Only the played cell and the turned pieces are written.
+void play_move(int32_t square, uint8_t side) { active_kernels->play_move(square, side); }
 
 PieceCount count_pieces()
 {

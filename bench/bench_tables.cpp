@@ -1,0 +1,125 @@
+#include "bench_tables.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "board.h"
+#include "breeding.h"
+#include "console.h"
+#include "match.h"
+#include "network.h"
+#include "random.h"
+#include "tables.h"
+#include "tournament.h"
+#include "trainer_tables.h"
+
+namespace {
+
+struct BenchStorage {
+    std::vector<float> population_a, population_b, activations;
+    std::vector<int16_t> scores, parents, pairings;
+    std::vector<int32_t> roulette;
+    std::vector<uint8_t> board, legal_moves;
+};
+BenchStorage storage;
+
+std::vector<float> random_weights()
+{
+    std::vector<float> population(population_floats, 0.0f);
+    seed_random(1);
+    for (size_t e = 1; e < population.size(); ++e)
+        population[e] = static_cast<float>(draw_random() - 16384) / 16384.0f;
+    return population;
+}
+
+std::vector<float> bred_weights()
+{
+    std::copy_n(random_weights().data(), population_floats, current_population);
+    seed_random(2);
+    for (int32_t g = 0; g < bred_generations; ++g) {
+        play_tournament();
+        total_score = 0;
+        for (int32_t n = 1; n <= networks; ++n)
+            total_score += score_table[n];
+        breed();
+        mutate();
+    }
+    return {current_population, current_population + population_floats};
+}
+
+} // namespace
+
+void allocate_bench_tables()
+{
+    if (!storage.board.empty())
+        return;
+    storage.population_a.assign(population_floats, 0.0f);
+    storage.population_b.assign(population_floats, 0.0f);
+    storage.activations.assign(activation_floats, 0.0f);
+    storage.scores.assign(networks_bound, 0);
+    storage.parents.assign(networks_bound, 0);
+    storage.pairings.assign(networks_bound, 0);
+    storage.roulette.assign(networks_bound, 0);
+    storage.board.assign(board_cells, 0);
+    storage.legal_moves.assign(board_cells, 0);
+    current_population = storage.population_a.data();
+    next_population = storage.population_b.data();
+    activations = storage.activations.data();
+    score_table = storage.scores.data();
+    parent_list = storage.parents.data();
+    pairing_table = storage.pairings.data();
+    roulette_table = storage.roulette.data();
+    current_board = storage.board.data();
+    legal_move_map = storage.legal_moves.data();
+    for (int16_t d = 1; d <= networks / 2; ++d) {
+        pairing_table[2 * d - 1] = d;
+        pairing_table[2 * d] = static_cast<int16_t>(d + networks / 2);
+    }
+    static std::FILE* nowhere = std::fopen("/dev/null", "w");
+    console_set_stream(nowhere);
+}
+
+void use_population(PopulationKind kind)
+{
+    allocate_bench_tables();
+    static const std::vector<float> random = random_weights();
+    if (kind == PopulationKind::random) {
+        std::copy(random.begin(), random.end(), current_population);
+        return;
+    }
+    static const std::vector<float> bred = bred_weights();
+    std::copy(bred.begin(), bred.end(), current_population);
+}
+
+const char* population_name(PopulationKind kind) { return kind == PopulationKind::random ? "random" : "bred"; }
+
+std::vector<Position> mid_game_positions(size_t count)
+{
+    std::vector<Position> positions;
+    seed_random(3);
+    for (int32_t game = 0; positions.size() < count; ++game) {
+        const int32_t a = game % networks + 1;
+        const int32_t b = (game * 7 + 3) % networks + 1;
+        reset_board();
+        int32_t moves = 0;
+        for (int32_t turn = 0; turn < 200 && moves < 60; ++turn) {
+            const uint8_t side = turn % 2 == 0 ? white : black;
+            encode_inputs(side);
+            evaluate_network(side == white ? a : b);
+            const int32_t square = choose_move(side);
+            if (square == 0)
+                continue;
+            if (moves >= 20 && moves <= 40 && positions.size() < count) {
+                Position p{};
+                std::copy_n(current_board, board_cells, p.cells);
+                p.side = side;
+                positions.push_back(p);
+            }
+            play_move(square, side);
+            ++moves;
+        }
+    }
+    return positions;
+}
+
+void put_position(const Position& position) { std::copy_n(position.cells, board_cells, current_board); }

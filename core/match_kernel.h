@@ -1,0 +1,165 @@
+// The move choice and the whole network match on masks, and the public operations
+// of one kernel set built on them.
+//
+// Included only by the kernel sources (see board_masks.h).
+#pragma once
+#include <cstdint>
+#include <limits>
+
+#include "board.h"
+#include "board_masks.h"
+#include "core_kernels.h"
+#include "forward_pass_kernel.h"
+#include "random.h"
+#include "shape.h"
+#include "tables.h"
+
+namespace {
+
+constexpr int32_t units_element = inputs + 1;                         // 130: the first hidden-1 unit
+constexpr int32_t unit_count = hidden1_units + hidden2_units + outputs; // 104
+constexpr int32_t first_output = hidden1_units + hidden2_units;        // outputs within the units
+
+inline const float* network_weights(int32_t k) { return current_population + connections * (k - 1) + 1; }
+
+// The side's pieces and the opponent's; any occupied cell that is not the side's is
+// the opponent's.
+struct Sides {
+    Mask own, opp;
+};
+
+inline Sides sides_on_board(uint8_t side)
+{
+    const Mask own = cells_equal(current_board, side);
+    return {own, ~cells_equal(current_board, empty) & ~own};
+}
+
+// The legal square with the highest output (outputs[s - 1] for square s), ties shared
+// out by one draw; 0 when there is none. The squares come in ascending order and
+// meet the same comparisons as in the plain loop over all squares.
+inline int32_t choose_among(Mask legal, const float* outputs_of_squares)
+{
+    uint8_t ties[64];
+    int32_t count = 0;
+    float best = std::numeric_limits<float>::lowest();
+    for (Mask m = legal; m; m &= m - 1) {
+        const int32_t bit = lowest_bit(m);
+        const float v = outputs_of_squares[bit];
+        if (best > v)
+            continue;
+        if (v != best) {
+            best = v;
+            count = 0;
+        }
+        ties[count++] = static_cast<uint8_t>(bit + 1);
+    }
+    if (count <= 1)
+        return count == 0 ? 0 : ties[0];
+    const int32_t r = draw_random();
+    return ties[((r + 1) * count + (random_range - 1)) / random_range - 1];
+}
+
+inline void clear_units(float* units)
+{
+    for (int32_t j = 0; j < unit_count; ++j)
+        units[j] = 0.0f;
+}
+
+// The board inputs 1..128 of the activation array as the encoding of `sides` writes them.
+inline void write_board_inputs(float* a, Sides sides)
+{
+    for (int32_t s = 1; s <= 64; ++s) {
+        a[2 * s - 1] = static_cast<float>((sides.opp >> (s - 1)) & 1);
+        a[2 * s] = static_cast<float>((sides.own >> (s - 1)) & 1);
+    }
+}
+
+void find_legal_moves_kernel(uint8_t side)
+{
+    const Sides sides = sides_on_board(side);
+    write_mask_cells(legal_move_map, legal_moves(sides.own, sides.opp));
+}
+
+void play_move_kernel(int32_t square, uint8_t side)
+{
+    const Sides sides = sides_on_board(side);
+    const Mask placed = Mask{1} << (square - 1);
+    write_mask_value(current_board, placed | turned_pieces(placed, sides.own, sides.opp), side);
+}
+
+void evaluate_network_kernel(int32_t k)
+{
+    float* a = activations;
+    forward_pass(network_weights(k), inputs_at_one(a), a + units_element);
+}
+
+int32_t choose_move_kernel(uint8_t side)
+{
+    const Sides sides = sides_on_board(side);
+    const Mask legal = legal_moves(sides.own, sides.opp);
+    legal_move_map[0] = 0;
+    write_mask_cells(legal_move_map, legal);
+    return choose_among(legal, activations + units_element + first_output);
+}
+
+// The match with the position kept in masks from start to end. Only the final state
+// reaches the tables: the board, colour 2's last legal-move map, and the activation
+// array of colour 2's last pass, just as the half-moves one by one leave them.
+void play_match_kernel(int32_t a, int32_t b)
+{
+    Mask whites = cells_equal(current_board, white);
+    Mask blacks = cells_equal(current_board, black);
+    Mask others = ~cells_equal(current_board, empty) & ~whites & ~blacks; // opponents of both sides
+    const float* weights_a = network_weights(a);
+    const float* weights_b = network_weights(b);
+    float* units = activations + units_element;
+    const float* square_outputs = units + first_output;
+
+    Sides last_black_view{0, 0};
+    Mask last_black_legal = 0;
+    int32_t moves = 0;
+    for (;;) {
+        const Sides w{whites, blacks | others};
+        clear_units(units);
+        forward_pass(weights_a, inputs_of(w.own, w.opp, false), units);
+        const int32_t s1 = choose_among(legal_moves(w.own, w.opp), square_outputs);
+        if (s1 != 0) {
+            const Mask placed = Mask{1} << (s1 - 1);
+            const Mask turned = turned_pieces(placed, w.own, w.opp);
+            whites |= placed | turned;
+            blacks &= ~turned;
+            others &= ~turned;
+            ++moves;
+        }
+
+        const Sides b{blacks, whites | others};
+        clear_units(units);
+        forward_pass(weights_b, inputs_of(b.own, b.opp, true), units);
+        const Mask legal = legal_moves(b.own, b.opp);
+        last_black_view = b;
+        last_black_legal = legal;
+        const int32_t s2 = choose_among(legal, square_outputs);
+        if (s2 != 0) {
+            const Mask placed = Mask{1} << (s2 - 1);
+            const Mask turned = turned_pieces(placed, b.own, b.opp);
+            blacks |= placed | turned;
+            whites &= ~turned;
+            others &= ~turned;
+            ++moves;
+        }
+        if ((s1 == 0 && s2 == 0) || moves == 60)
+            break;
+    }
+
+    write_mask_value(current_board, whites, white);
+    write_mask_value(current_board, blacks, black);
+    legal_move_map[0] = 0;
+    write_mask_cells(legal_move_map, last_black_legal);
+    write_board_inputs(activations, last_black_view);
+    activations[side_input_element] = 1.0f;
+}
+
+constexpr CoreKernels kernels_of_this_set{find_legal_moves_kernel, play_move_kernel, evaluate_network_kernel,
+                                          choose_move_kernel, play_match_kernel};
+
+} // namespace
