@@ -1,0 +1,167 @@
+// platform/win32/menu_bar.cpp -- menus from resources, and their Qt menu bars.
+#include "menu_bar.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "messages.h"
+#include "resources.h"
+#include "text_1252.h"
+
+namespace win32_layer {
+namespace {
+
+constexpr UINT kept_flags = MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_POPUP | MF_SEPARATOR | MFT_RADIOCHECK;
+
+HMENU new_menu()
+{
+    const uintptr_t number = new_number();
+    state().menus[number] = Menu{};
+    return to_handle<HMENU>(number);
+}
+
+void sync_action(const MenuItem& item)
+{
+    QAction* action = item.action;
+    if (action == nullptr)
+        return;
+    if (item.flags & MF_SEPARATOR)
+        return;
+    action->setText(from_1252(item.text));
+    action->setEnabled((item.flags & (MF_GRAYED | MF_DISABLED)) == 0);
+    const bool checked = (item.flags & MF_CHECKED) != 0;
+    // Qt draws an empty box for a checkable item; Windows shows nothing unless marked.
+    action->setCheckable(checked);
+    action->setChecked(checked);
+}
+
+void sync_menu(HMENU handle)
+{
+    Menu* menu = find_menu(handle);
+    if (menu == nullptr)
+        return;
+    for (const MenuItem& item : menu->items) {
+        sync_action(item);
+        if (item.popup != nullptr)
+            sync_menu(item.popup);
+    }
+}
+
+void post_command(HWND window, HMENU menu, size_t index)
+{
+    Menu* owner = find_menu(menu);
+    if (owner == nullptr || index >= owner->items.size())
+        return;
+    const MenuItem& item = owner->items[index];
+    if ((item.flags & (MF_GRAYED | MF_DISABLED)) == 0)
+        post_input(window, WM_COMMAND, MAKEWPARAM(item.id, 0), 0);
+    // Qt turned the mark of a checkable item over; the program decides the marks.
+    sync_menu_bars();
+}
+
+// Adds the items of `handle` to a menu bar or a pop-up (`add_popup`, `add_command` and
+// `add_separator` do it on either).
+template <typename Container>
+void add_items(Container* container, HWND window, HMENU handle)
+{
+    Menu* menu = find_menu(handle);
+    if (menu == nullptr)
+        return;
+    for (size_t index = 0; index < menu->items.size(); ++index) {
+        MenuItem& item = menu->items[index];
+        if (item.flags & MF_SEPARATOR) {
+            item.action = container->addSeparator();
+        } else if (item.popup != nullptr) {
+            QMenu* popup = container->addMenu(from_1252(item.text));
+            item.action = popup->menuAction();
+            add_items(popup, window, item.popup);
+        } else {
+            QAction* action = container->addAction(from_1252(item.text));
+            QObject::connect(action, &QAction::triggered, action,
+                             [window, handle, index] { post_command(window, handle, index); });
+            item.action = action;
+        }
+        sync_action(menu->items[index]);
+    }
+}
+
+} // namespace
+
+HMENU load_menu_resource(LPCSTR name)
+{
+    const win32_resources::MenuResource* resource = find_menu_resource(name);
+    if (resource == nullptr)
+        return nullptr;
+    const HMENU bar = new_menu();
+    std::vector<HMENU> open_menus{bar};   // open_menus[level] receives the entries of that level
+    for (const win32_resources::MenuEntry& entry : resource->entries) {
+        if (entry.level >= open_menus.size())
+            continue;   // an entry deeper than any open pop-up: not a valid script
+        open_menus.resize(entry.level + size_t{1});
+        MenuItem item;
+        item.text = entry.text != nullptr ? entry.text : "";
+        item.id = entry.id;
+        item.flags = entry.flags & kept_flags;
+        if (entry.text == nullptr && !entry.popup)
+            item.flags |= MF_SEPARATOR;
+        if (entry.popup) {
+            item.popup = new_menu();
+            item.flags |= MF_POPUP;
+            item.id = 0;
+        }
+        const HMENU popup = item.popup;
+        find_menu(open_menus.back())->items.push_back(std::move(item));
+        if (popup != nullptr)
+            open_menus.push_back(popup);
+    }
+    return bar;
+}
+
+std::optional<ItemPlace> find_command(HMENU handle, UINT id)
+{
+    const Menu* menu = find_menu(handle);
+    if (menu == nullptr)
+        return std::nullopt;
+    for (size_t index = 0; index < menu->items.size(); ++index) {
+        const MenuItem& item = menu->items[index];
+        if (item.popup != nullptr) {
+            if (std::optional<ItemPlace> inner = find_command(item.popup, id))
+                return inner;
+        } else if ((item.flags & MF_SEPARATOR) == 0 && item.id == id) {
+            return ItemPlace{handle, index};
+        }
+    }
+    return std::nullopt;
+}
+
+MenuItem* item_at(const ItemPlace& place)
+{
+    Menu* menu = find_menu(place.menu);
+    if (menu == nullptr || place.index >= menu->items.size())
+        return nullptr;
+    return &menu->items[place.index];
+}
+
+QMenuBar* build_menu_bar(Window& window, QWidget* frame)
+{
+    auto* bar = new QMenuBar(frame);
+    bar->setNativeMenuBar(false);
+    if (Menu* menu = find_menu(window.menu))
+        menu->window = window.handle;
+    add_items(bar, window.handle, window.menu);
+    return bar;
+}
+
+void sync_menu_bars()
+{
+    for (auto& [number, window] : state().windows) {
+        if (!window->destroyed && window->menu_bar != nullptr)
+            sync_menu(window->menu);
+    }
+}
+
+} // namespace win32_layer

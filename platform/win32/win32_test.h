@@ -1,0 +1,115 @@
+// platform/win32/win32_test.h -- test hooks of the Linux Win32 layer.
+// Tests run the real program code (WinMain, window procedure, real messages) and act
+// as the person in front of it: they move the pointer, click, choose menu items,
+// answer message boxes, press dialog buttons, and read back texts, cursors and pixels.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "resource_data.h"
+
+namespace win32_test {
+
+// ---- Running the program --------------------------------------------------------
+// A script is a list of steps. Whenever a message loop (the main GetMessageA loop or a
+// modal dialog's loop) finds its queue empty, the layer runs the next step; the step
+// acts (posting messages like the real input would) and/or checks state. When the main
+// loop is idle with no step left, the layer closes the main window (WM_CLOSE) so the
+// program ends; when a modal dialog is idle with no step left, that is a test error
+// (reported through `script_errors()`) and the dialog is ended with EndDialog(dlg, 0).
+using Step = std::function<void()>;
+void add_step(Step step);
+
+// Runs `entry` (the program's WinMain) with an instance handle of the layer, a null
+// previous instance, an empty command line and SW_SHOWNORMAL; returns its result.
+// Resets the layer's state (windows, queue, records) before starting.
+using Entry = int (WINAPI*)(HINSTANCE, HINSTANCE, LPSTR, int);
+int run_program(Entry entry);
+
+// Errors the layer met while running a script (e.g. a dialog left open); empty if none.
+std::vector<std::string> script_errors();
+
+// ---- The main window -------------------------------------------------------------
+HWND main_window();                    // the first top-level window created, or nullptr
+std::string window_text(HWND window);  // title or control text, Windows-1252 bytes
+bool window_exists(HWND window);
+
+// ---- Pointer ---------------------------------------------------------------------
+// Screen position of the client area's top-left corner of `window`.
+POINT client_origin(HWND window);
+// Moves the pointer to a point of `window`'s client area: GetCursorPos reports it
+// (in screen coordinates) and WM_MOUSEMOVE is posted to the window.
+void move_pointer(HWND window, int client_x, int client_y);
+// Moves there and posts WM_LBUTTONDOWN then WM_LBUTTONUP.
+void click(HWND window, int client_x, int client_y);
+
+// ---- Menus -----------------------------------------------------------------------
+// Posts WM_COMMAND for the item `id` of the window's menu, as choosing it would.
+// Returns false (and posts nothing) when the item is greyed/disabled or not in the menu.
+bool choose_menu_item(HWND window, UINT id);
+bool menu_item_checked(HWND window, UINT id);   // radio mark or check mark
+bool menu_item_greyed(HWND window, UINT id);    // MF_GRAYED or MF_DISABLED
+std::string menu_item_text(HWND window, UINT id);
+// The close box of a top-level window or dialog: posts WM_CLOSE (dialogs: IDCANCEL, as Windows does).
+void press_close_box(HWND window);
+
+// ---- Modal dialogs and message boxes -----------------------------------------------
+HWND active_dialog();                           // the innermost open modal dialog, or nullptr
+std::string dialog_template_name();             // its resource name, e.g. "DIALOG1"
+void press_button(HWND dialog, int control_id);  // a click on a button/radio (BN_CLICKED)
+void press_escape(HWND dialog);                 // the Escape key: WM_COMMAND IDCANCEL
+bool button_checked(HWND dialog, int control_id);
+RECT control_rect(HWND dialog, int control_id);  // pixels, in the dialog's client area
+
+struct MessageBoxCall {
+    HWND owner;
+    std::string text, caption; // Windows-1252 bytes
+    UINT type;                 // MB_ flags as passed
+};
+// Every MessageBoxA call receives the answer that `answer` returns (IDOK, IDYES, IDNO).
+// Without an answerer set, MB_OK boxes get IDOK and MB_YESNO boxes IDNO.
+void answer_message_boxes(std::function<int(const MessageBoxCall&)> answer);
+std::vector<MessageBoxCall> message_boxes();    // every box shown so far, in order
+
+// ---- What the person sees ----------------------------------------------------------
+// Every text set on child control `id` of `window` (SetDlgItemTextA or creation), in order.
+std::vector<std::string> control_text_history(HWND window, int id);
+std::string control_text(HWND window, int id);
+// The cursor last set with SetCursor and what it is.
+enum class CursorKind { none, null_cursor, standard_cross, standard_arrow, from_file };
+struct CursorInfo {
+    CursorKind kind;
+    std::string file;   // the name given to LoadCursorFromFileA, for from_file
+    POINT hot_spot;
+};
+CursorInfo current_cursor();
+// Colour of a pixel of the window's client surface, as 0x00RRGGBB.
+// Outside the surface (or for a window without one): 0xFFFFFFFF.
+uint32_t client_pixel(HWND window, int x, int y);
+// Texts drawn with TextOutA on `window`, in order: position and Windows-1252 bytes.
+struct DrawnText { int x, y; std::string text; };
+std::vector<DrawnText> drawn_texts(HWND window);
+
+// ---- Additions --------------------------------------------------------------------
+// The text the control's widget shows on screen right now, as Windows-1252 bytes.
+std::string control_display_text(HWND window, int id);
+// Device contexts and bitmaps the program holds at this moment (stock objects excepted).
+int gdi_objects_in_use();
+
+// Resource tables that replace the embedded ones for the following runs (a test program
+// with resources of its own); use_embedded_resources() goes back to the program's own.
+struct ResourceTables {
+    std::span<const win32_resources::MenuResource> menus;
+    std::span<const win32_resources::DialogResource> dialogs;
+    std::span<const win32_resources::FileResource> bitmaps;
+    std::span<const win32_resources::FileResource> icons;
+    std::span<const win32_resources::FileResource> cursors;
+};
+void use_resources(const ResourceTables& tables);
+void use_embedded_resources();
+
+} // namespace win32_test
