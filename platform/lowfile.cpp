@@ -1,6 +1,7 @@
 #include "lowfile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 

@@ -1,0 +1,232 @@
+// The trainer's console on Windows: keys from the console input buffer (or from a
+// file or pipe in its place), Ctrl+C, Ctrl+Break and closing the window as a stop
+// request, and text written as Windows-1252 bytes.
+#include "console.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdarg>
+#include <cstdlib>
+
+namespace {
+
+constexpr UINT latin_code_page = 1252;
+constexpr DWORD close_grace_ms = 4500; // Windows ends the process 5 s after a close event
+constexpr DWORD pipe_poll_ms = 20;
+
+enum class InputKind { console, pipe, stream };
+
+std::FILE* console_stream = stdout;
+
+HANDLE input = INVALID_HANDLE_VALUE;
+InputKind input_kind = InputKind::stream;
+DWORD saved_input_mode = 0;
+bool input_mode_changed = false;
+UINT saved_output_code_page = 0;
+
+std::atomic<bool> stop_requested{false};
+HANDLE stop_event = nullptr;     // set with stop_requested, to wake a waiting read
+HANDLE finished_event = nullptr; // set by console_restore: the run has ended
+int32_t pending_key = -1;        // a key read ahead by key_waiting
+bool input_ended = false;
+
+// Runs on a thread of its own. After a close, log-off or shut-down event the process
+// is ended as soon as this returns, so it waits for the main line to save and end.
+BOOL WINAPI on_console_event(DWORD event)
+{
+    stop_requested = true;
+    SetEvent(stop_event);
+    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT)
+        WaitForSingleObject(finished_event, close_grace_ms);
+    return TRUE;
+}
+
+// The key that a console input event stands for: the byte of a character key, 0 for
+// other keys (arrows, function keys); -1 for releases, modifier keys alone and any
+// event that is not a key.
+int32_t key_of(const INPUT_RECORD& record)
+{
+    if (record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown)
+        return -1;
+    const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+    if (key.uChar.AsciiChar != 0)
+        return static_cast<unsigned char>(key.uChar.AsciiChar);
+    switch (key.wVirtualKeyCode) {
+    case VK_SHIFT: case VK_CONTROL: case VK_MENU: case VK_CAPITAL: case VK_NUMLOCK:
+    case VK_SCROLL: case VK_LWIN: case VK_RWIN: case VK_APPS:
+        return -1;
+    default:
+        return 0;
+    }
+}
+
+int32_t end_of_input()
+{
+    input_ended = true;
+    return key_end_of_input;
+}
+
+// The next key from the console input buffer; -1 when `wait` is false and none is there.
+int32_t console_key(bool wait)
+{
+    for (;;) {
+        if (stop_requested)
+            return key_stop;
+        DWORD events = 0;
+        if (!GetNumberOfConsoleInputEvents(input, &events))
+            return end_of_input();
+        if (events == 0) {
+            if (!wait)
+                return -1;
+            const HANDLE wake[] = {stop_event, input};
+            WaitForMultipleObjects(2, wake, FALSE, INFINITE);
+            continue;
+        }
+        INPUT_RECORD record;
+        DWORD got = 0;
+        if (!ReadConsoleInputA(input, &record, 1, &got))
+            return end_of_input();
+        if (got == 1) {
+            if (const int32_t key = key_of(record); key >= 0)
+                return key;
+        }
+    }
+}
+
+// One byte of a file or pipe; the end of the data or an error ends the input for good.
+int32_t stream_byte()
+{
+    unsigned char byte;
+    DWORD got = 0;
+    if (ReadFile(input, &byte, 1, &got, nullptr) && got == 1)
+        return byte;
+    return end_of_input();
+}
+
+// A pipe is looked into before reading, so that key_waiting never blocks; the wait
+// for a byte sleeps between looks and wakes at once on a stop request.
+int32_t pipe_byte(bool wait)
+{
+    for (;;) {
+        if (stop_requested)
+            return key_stop;
+        DWORD available = 0;
+        if (!PeekNamedPipe(input, nullptr, 0, nullptr, &available, nullptr))
+            return end_of_input(); // the writer has closed its end
+        if (available > 0)
+            return stream_byte();
+        if (!wait)
+            return -1;
+        WaitForSingleObject(stop_event, pipe_poll_ms);
+    }
+}
+
+// The next key, waiting for it when `wait` is set; -1 when none is there yet.
+int32_t fetch_key(bool wait)
+{
+    if (stop_requested)
+        return key_stop;
+    if (input_ended)
+        return key_end_of_input;
+    switch (input_kind) {
+    case InputKind::console: return console_key(wait);
+    case InputKind::pipe: return pipe_byte(wait);
+    case InputKind::stream: return stream_byte();
+    }
+    return key_end_of_input;
+}
+
+} // namespace
+
+void console_restore()
+{
+    if (input_mode_changed) {
+        SetConsoleMode(input, saved_input_mode);
+        input_mode_changed = false;
+    }
+    if (saved_output_code_page != 0) {
+        SetConsoleOutputCP(saved_output_code_page);
+        saved_output_code_page = 0;
+    }
+    if (finished_event)
+        SetEvent(finished_event);
+}
+
+void console_start()
+{
+    stop_event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    finished_event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    SetConsoleCtrlHandler(on_console_event, TRUE);
+
+    input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    if (input == nullptr || input == INVALID_HANDLE_VALUE) {
+        input_ended = true;
+    } else if (GetConsoleMode(input, &mode)) {
+        input_kind = InputKind::console;
+        saved_input_mode = mode;
+        // Single keys without echo; Ctrl+C stays a control event instead of a key.
+        const DWORD key_mode = (mode & ~static_cast<DWORD>(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT))
+                               | ENABLE_PROCESSED_INPUT;
+        input_mode_changed = SetConsoleMode(input, key_mode) != 0;
+    } else {
+        input_kind = GetFileType(input) == FILE_TYPE_PIPE ? InputKind::pipe : InputKind::stream;
+    }
+
+    // The texts are Windows-1252 bytes: a console shows them right in that code page.
+    if (GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode)) {
+        saved_output_code_page = GetConsoleOutputCP();
+        SetConsoleOutputCP(latin_code_page);
+    }
+    std::atexit(console_restore);
+    console_set_stream(stdout);
+}
+
+bool key_waiting()
+{
+    if (stop_requested)
+        return true;
+    if (pending_key < 0) {
+        const int32_t key = fetch_key(false);
+        if (key >= 0)
+            pending_key = key;
+        else if (key == key_stop)
+            return true;
+    }
+    return pending_key >= 0;
+}
+
+int32_t read_key()
+{
+    if (stop_requested)
+        return key_stop;
+    if (pending_key >= 0) {
+        const int32_t key = pending_key;
+        pending_key = -1;
+        return key;
+    }
+    return fetch_key(true);
+}
+
+// A Windows console is switched to code page 1252 instead of being sent UTF-8, so the
+// bytes always go out unchanged and `as_utf8` has nothing to do here.
+void console_set_stream(std::FILE* stream, bool)
+{
+    console_stream = stream;
+}
+
+void console_print(const char* format, ...)
+{
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    const int length = std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    if (length <= 0)
+        return;
+    const size_t bytes = std::min<size_t>(static_cast<size_t>(length), sizeof text - 1);
+    std::fwrite(text, 1, bytes, console_stream);
+    std::fflush(console_stream);
+}
