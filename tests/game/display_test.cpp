@@ -12,15 +12,16 @@ namespace {
 const Diagram opening = {"........", "........", "........", "...WB...",
                          "...BW...", "........", "........", "........"};
 
-CursorKind cursor_at(int32_t x, int32_t y)
+// Moves the pointer there; the next step, once the movement is handled, checks the cursor.
+void expect_cursor(int32_t x, int32_t y, CursorKind kind, const std::string& file = "")
 {
-    move_pointer(main_window(), x, y);
-    return current_cursor().kind;
-}
-std::string cursor_file_at(int32_t x, int32_t y)
-{
-    move_pointer(main_window(), x, y);
-    return current_cursor().file;
+    add_step([=] { move_pointer(main_window(), x, y); });
+    add_step([=] {
+        EXPECT_EQ(current_cursor().kind, kind) << x << ", " << y;
+        if (kind == CursorKind::from_file) {
+            EXPECT_EQ(current_cursor().file, file) << x << ", " << y;
+        }
+    });
 }
 }
 
@@ -40,19 +41,17 @@ TEST(SquareAt, OffsetsTwoToThirtyOneAreTheFirstSquareAndTheOuterLinesAreOutside)
 TEST_F(GameTest, CursorShowsWhereThePersonMayPlay)
 {
     write_hall(preference_hall());
-    add_step([] {
-        // Square 21 (column 5, row 3) is legal for white at the start: offsets 122..151, 62..91.
-        EXPECT_EQ(cursor_file_at(122, 62), "oui.cur");
-        EXPECT_EQ(cursor_file_at(151, 91), "oui.cur");
-        EXPECT_EQ(cursor_file_at(152, 91), "non.cur");   // square 22: empty, captures nothing
-        EXPECT_EQ(cursor_file_at(121, 62), "non.cur");   // square 20
-        EXPECT_EQ(cursor_file_at(100, 100), "non.cur");  // square 28: occupied
-        EXPECT_EQ(cursor_file_at(241, 241), "non.cur");  // square 64
-        EXPECT_EQ(cursor_at(242, 100), CursorKind::standard_cross);
-        EXPECT_EQ(cursor_at(1, 100), CursorKind::standard_cross);
-        EXPECT_EQ(cursor_at(300, 20), CursorKind::standard_cross); // over the status line
-        EXPECT_EQ(cursor_at(300, 150), CursorKind::standard_cross); // over the texts
-    });
+    // Square 21 (column 5, row 3) is legal for white at the start: offsets 122..151, 62..91.
+    expect_cursor(122, 62, CursorKind::from_file, "oui.cur");
+    expect_cursor(151, 91, CursorKind::from_file, "oui.cur");
+    expect_cursor(152, 91, CursorKind::from_file, "non.cur");  // square 22: captures nothing
+    expect_cursor(121, 62, CursorKind::from_file, "non.cur");  // square 20
+    expect_cursor(100, 100, CursorKind::from_file, "non.cur"); // square 28: occupied
+    expect_cursor(241, 241, CursorKind::from_file, "non.cur"); // square 64
+    expect_cursor(242, 100, CursorKind::standard_cross);
+    expect_cursor(1, 100, CursorKind::standard_cross);
+    expect_cursor(300, 20, CursorKind::standard_cross);  // over the status line
+    expect_cursor(300, 150, CursorKind::standard_cross); // over the texts
     EXPECT_EQ(run(), 0);
 }
 
@@ -60,11 +59,9 @@ TEST_F(GameTest, MissingCursorFileHidesThePointerOverTheSquares)
 {
     write_hall(preference_hall());
     std::filesystem::remove("oui.cur");
-    add_step([] {
-        EXPECT_EQ(cursor_at(130, 70), CursorKind::null_cursor);
-        EXPECT_EQ(cursor_file_at(160, 70), "non.cur");
-        EXPECT_EQ(cursor_at(300, 150), CursorKind::standard_cross);
-    });
+    expect_cursor(130, 70, CursorKind::null_cursor);
+    expect_cursor(160, 70, CursorKind::from_file, "non.cur");
+    expect_cursor(300, 150, CursorKind::standard_cross);
     EXPECT_EQ(run(), 0);
 }
 
@@ -73,7 +70,6 @@ TEST_F(GameTest, TextsAndPiecesOfTheOpeningPosition)
     write_hall(preference_hall());
     add_step([] {
         const HWND window = main_window();
-        move_pointer(window, 400, 220); // every movement redraws the three lines
         const std::vector<DrawnText> texts = drawn_texts(window);
         ASSERT_GE(texts.size(), 3u);
         const DrawnText* last = &texts[texts.size() - 3];
