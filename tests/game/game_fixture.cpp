@@ -170,6 +170,7 @@ void GameTest::SetUp()
     for (const char* cursor : {"oui.cur", "non.cur"})
         std::filesystem::copy_file(std::filesystem::path(KORVANE_CURSOR_DIR) / cursor, folder / cursor);
     game_clock = test_clock;
+    win32_test::answer_message_boxes(nullptr); // the layer's default answers
 }
 
 void GameTest::TearDown()
