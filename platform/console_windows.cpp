@@ -9,19 +9,17 @@
 #include <atomic>
 #include <cstdarg>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
 constexpr UINT latin_code_page = 1252;
 constexpr DWORD close_grace_ms = 4500; // Windows ends the process 5 s after a close event
-constexpr DWORD pipe_poll_ms = 20;
-
-enum class InputKind { console, pipe, stream };
 
 std::FILE* console_stream = stdout;
 
 HANDLE input = INVALID_HANDLE_VALUE;
-InputKind input_kind = InputKind::stream;
+bool input_is_console = false;
 DWORD saved_input_mode = 0;
 bool input_mode_changed = false;
 UINT saved_output_code_page = 0;
@@ -31,6 +29,14 @@ HANDLE stop_event = nullptr;     // set with stop_requested, to wake a waiting r
 HANDLE finished_event = nullptr; // set by console_restore: the run has ended
 int32_t pending_key = -1;        // a key read ahead by key_waiting
 bool input_ended = false;
+
+// A file or pipe in place of the console is read by a thread of its own, so that
+// looking for a key never blocks (a pipe cannot be asked what it holds everywhere:
+// Wine does not answer PeekNamedPipe on the pipes of its host).
+CRITICAL_SECTION stream_lock;
+std::string stream_bytes;             // read by the thread, not yet taken
+bool stream_ended = false;            // the thread has met the end of the data or an error
+HANDLE stream_event = nullptr;        // set when the thread has added a byte or ended
 
 // Runs on a thread of its own. After a close, log-off or shut-down event the process
 // is ended as soon as this returns, so it waits for the main line to save and end.
@@ -95,31 +101,45 @@ int32_t console_key(bool wait)
     }
 }
 
-// One byte of a file or pipe; the end of the data or an error ends the input for good.
-int32_t stream_byte()
+DWORD WINAPI read_stream(void*)
 {
-    unsigned char byte;
-    DWORD got = 0;
-    if (ReadFile(input, &byte, 1, &got, nullptr) && got == 1)
-        return byte;
-    return end_of_input();
+    for (;;) {
+        unsigned char byte;
+        DWORD got = 0;
+        const bool read = ReadFile(input, &byte, 1, &got, nullptr) && got == 1;
+        EnterCriticalSection(&stream_lock);
+        if (read)
+            stream_bytes.push_back(static_cast<char>(byte));
+        else
+            stream_ended = true;
+        LeaveCriticalSection(&stream_lock);
+        SetEvent(stream_event);
+        if (!read)
+            return 0;
+    }
 }
 
-// A pipe is looked into before reading, so that key_waiting never blocks; the wait
-// for a byte sleeps between looks and wakes at once on a stop request.
-int32_t pipe_byte(bool wait)
+// The next byte that the reading thread has delivered; -1 when `wait` is false and
+// none is there yet.
+int32_t stream_byte(bool wait)
 {
     for (;;) {
         if (stop_requested)
             return key_stop;
-        DWORD available = 0;
-        if (!PeekNamedPipe(input, nullptr, 0, nullptr, &available, nullptr))
-            return end_of_input(); // the writer has closed its end
-        if (available > 0)
-            return stream_byte();
-        if (!wait)
-            return -1;
-        WaitForSingleObject(stop_event, pipe_poll_ms);
+        EnterCriticalSection(&stream_lock);
+        int32_t byte = -1;
+        const bool ended = stream_bytes.empty() && stream_ended;
+        if (!stream_bytes.empty()) {
+            byte = static_cast<unsigned char>(stream_bytes.front());
+            stream_bytes.erase(0, 1);
+        }
+        LeaveCriticalSection(&stream_lock);
+        if (ended)
+            return end_of_input();
+        if (byte >= 0 || !wait)
+            return byte;
+        const HANDLE wake[] = {stop_event, stream_event};
+        WaitForMultipleObjects(2, wake, FALSE, INFINITE);
     }
 }
 
@@ -130,12 +150,7 @@ int32_t fetch_key(bool wait)
         return key_stop;
     if (input_ended)
         return key_end_of_input;
-    switch (input_kind) {
-    case InputKind::console: return console_key(wait);
-    case InputKind::pipe: return pipe_byte(wait);
-    case InputKind::stream: return stream_byte();
-    }
-    return key_end_of_input;
+    return input_is_console ? console_key(wait) : stream_byte(wait);
 }
 
 } // namespace
@@ -165,14 +180,20 @@ void console_start()
     if (input == nullptr || input == INVALID_HANDLE_VALUE) {
         input_ended = true;
     } else if (GetConsoleMode(input, &mode)) {
-        input_kind = InputKind::console;
+        input_is_console = true;
         saved_input_mode = mode;
         // Single keys without echo; Ctrl+C stays a control event instead of a key.
         const DWORD key_mode = (mode & ~static_cast<DWORD>(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT))
                                | ENABLE_PROCESSED_INPUT;
         input_mode_changed = SetConsoleMode(input, key_mode) != 0;
     } else {
-        input_kind = GetFileType(input) == FILE_TYPE_PIPE ? InputKind::pipe : InputKind::stream;
+        InitializeCriticalSection(&stream_lock);
+        stream_event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        const HANDLE reader = CreateThread(nullptr, 0, read_stream, nullptr, 0, nullptr);
+        if (reader)
+            CloseHandle(reader);
+        else
+            input_ended = true;
     }
 
     // The texts are Windows-1252 bytes: a console shows them right in that code page.

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows programs with Debian's mingw-w64: trainer.exe, korvane.exe,
+# make_population.exe and the unit tests, for 32-bit (i686) and/or 64-bit (x86_64)
+# Windows, in build-mingw-<arch>. Installs the packages it needs when they are missing.
+#
+#   bash tools/windows_build.sh [i686|x86_64|all]     (default: all)
+#
+# tools/wine_checks.sh then runs the tests and the programs under Wine.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+
+case "${1:-all}" in
+    i686|x86_64) arches=("$1") ;;
+    all) arches=(i686 x86_64) ;;
+    *) echo "usage: $0 [i686|x86_64|all]" >&2; exit 2 ;;
+esac
+
+packages=(mingw-w64 cmake make libgtest-dev)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -q
+    $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+for arch in "${arches[@]}"; do
+    build="$top/build-mingw-$arch"
+    echo "== Windows $arch: $build"
+    cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+          -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-$arch.cmake"
+    cmake --build "$build" -j2 --target trainer korvane korvane_cursor_files make_population unit_tests
+    for exe in trainer/trainer.exe game/korvane.exe tools/make_population.exe tests/unit/unit_tests.exe; do
+        [ -f "$build/$exe" ] || { echo "missing: $build/$exe" >&2; exit 1; }
+    done
+    echo "== Windows $arch: built trainer.exe, korvane.exe, make_population.exe, unit_tests.exe"
+done
