@@ -152,13 +152,10 @@ std::pair<double, double> wilson(int32_t successes, int32_t n)
     return {centre - half, centre + half};
 }
 
-void report(const std::string& name, Player player, int32_t parameter, int32_t games)
+void print_row(const std::string& name, const Tally (&tallies)[2])
 {
     std::printf("%-12s", name.c_str());
-    for (Player opponent : {random_mover, greedy_mover}) {
-        Tally tally;
-        for (int32_t g = 0; g < games; ++g)
-            play_game(player, parameter, opponent, g % 2 == 0 ? white : black, tally);
+    for (const Tally& tally : tallies) {
         const auto [low, high] = wilson(tally.wins, tally.games());
         std::printf("  %5.1f %5.1f %5.1f  [%4.1f-%5.1f]", 100.0 * tally.wins / tally.games(),
                     100.0 * tally.draws / tally.games(), 100.0 * tally.losses / tally.games(), 100 * low,
@@ -166,6 +163,21 @@ void report(const std::string& name, Player player, int32_t parameter, int32_t g
     }
     std::printf("\n");
     std::fflush(stdout);
+}
+
+// Plays `games` games against each opponent, adds them to `totals` and prints a row.
+void report(const std::string& name, Player player, int32_t parameter, int32_t games, Tally (&totals)[2])
+{
+    Tally tallies[2];
+    const Player opponents[2] = {random_mover, greedy_mover};
+    for (int o = 0; o < 2; ++o) {
+        for (int32_t g = 0; g < games; ++g)
+            play_game(player, parameter, opponents[o], g % 2 == 0 ? white : black, tallies[o]);
+        totals[o].wins += tallies[o].wins;
+        totals[o].draws += tallies[o].draws;
+        totals[o].losses += tallies[o].losses;
+    }
+    print_row(name, tallies);
 }
 
 int usage()
@@ -227,10 +239,15 @@ int main(int argc, char** argv)
     std::printf("%s, %d games per opponent (half with each colour), %d random opening moves, seed %u\n", file,
                 games, opening_moves, seed);
     std::printf("%-12s  %-31s  %-31s\n", "", "vs random: win draw loss [win 95%]", "vs greedy: win draw loss [win 95%]");
-    if (each_network)
+    if (each_network) {
+        Tally all[2];
         for (int32_t k = 1; k <= networks; ++k)
-            report("network " + std::to_string(k), network_player, k, games);
-    for (int32_t level : levels)
-        report("level " + std::to_string(level), level_player, level, games);
+            report("network " + std::to_string(k), network_player, k, games, all);
+        print_row("all networks", all);
+    }
+    for (int32_t level : levels) {
+        Tally unused[2];
+        report("level " + std::to_string(level), level_player, level, games, unused);
+    }
     return 0;
 }
