@@ -39,7 +39,8 @@ HWND default_button(HWND dialog)
     return nullptr;
 }
 
-// The dialog manager's keys: Escape is IDCANCEL, Enter the default push button (or IDOK).
+} // namespace
+
 bool handle_dialog_key(HWND dialog, const MSG& message)
 {
     if (message.message != WM_KEYDOWN)
@@ -63,6 +64,8 @@ bool handle_dialog_key(HWND dialog, const MSG& message)
     return false;
 }
 
+namespace {
+
 void run_modal_loop(HWND dialog)
 {
     LayerState& layer = state();
@@ -74,7 +77,7 @@ void run_modal_loop(HWND dialog)
         if (!take_message(message, nullptr, 0, 0)) {
             if (!layer.test_mode) {
                 wait_for_input();
-            } else if (!run_next_step()) {
+            } else if (!run_next_step(dialog)) {
                 layer.errors.push_back("the dialog " + window->template_name +
                                        " was left open with no step left; it was ended with 0");
                 EndDialog(dialog, 0);
@@ -199,7 +202,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR template_name, HWND ow
     const HWND owner_handle = owner_window != nullptr ? owner_window->handle : nullptr;
 
     const HWND dialog = create_dialog(*resource, owner_handle, dialog_proc, instance);
-    const bool owner_was_enabled = owner_window != nullptr && owner_window->enabled;
+    find_window(dialog)->owner_was_enabled = owner_window != nullptr && owner_window->enabled;
     if (owner_window != nullptr)
         owner_window->enabled = false;
     layer.dialogs.push_back(dialog);
@@ -212,7 +215,8 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR template_name, HWND ow
     const Window* ended = find_any_window(dialog);
     const INT_PTR result = ended != nullptr && ended->dialog_ended ? ended->dialog_result : 0;
     std::erase(layer.dialogs, dialog);
-    if (Window* restored = find_window(owner_handle); restored != nullptr && owner_was_enabled)
+    if (Window* restored = find_window(owner_handle); restored != nullptr && ended != nullptr &&
+                                                      ended->owner_was_enabled)
         restored->enabled = true;
     DestroyWindow(dialog);
     if (Window* restored = find_window(owner_handle); restored != nullptr && restored->frame != nullptr &&
@@ -228,6 +232,9 @@ BOOL WINAPI EndDialog(HWND dialog, INT_PTR result)
         return FALSE;
     window->dialog_ended = true;
     window->dialog_result = result;
+    // The owner takes input again at once, even before the dialog's loop has returned.
+    if (Window* owner = find_window(window->owner); owner != nullptr && window->owner_was_enabled)
+        owner->enabled = true;
     ShowWindow(dialog, SW_HIDE);
     return TRUE;
 }

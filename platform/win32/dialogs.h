@@ -16,4 +16,8 @@ LRESULT CALLBACK dialog_window_proc(HWND dialog, UINT message, WPARAM wparam, LP
 int dialog_units_to_x(int units);
 int dialog_units_to_y(int units);
 
+// The dialog manager's keys: Escape is IDCANCEL, Enter the default push button (or IDOK).
+// True when `message` was such a key for `dialog` and has been handled.
+bool handle_dialog_key(HWND dialog, const MSG& message);
+
 } // namespace win32_layer

@@ -103,6 +103,7 @@ struct Window {
     bool dialog_ended = false;
     INT_PTR dialog_result = 0;
     std::string template_name;
+    bool owner_was_enabled = false;
 
     // Controls.
     ControlKind control = ControlKind::none;
@@ -187,6 +188,10 @@ struct LayerState {
     MessageBoxAnswerer answerer;
     std::vector<win32_test::MessageBoxCall> message_boxes;
     bool close_requested = false;
+    // A script step is running (not a handler it caused), for the loop that went idle:
+    // the innermost open dialog's modal loop, or the program's loop (nullptr).
+    bool in_step = false;
+    HWND idle_dialog = nullptr;
 };
 
 LayerState& state();

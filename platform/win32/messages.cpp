@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "dialogs.h"
 #include "layer_state.h"
 
 namespace win32_layer {
@@ -73,7 +74,7 @@ void offer_cursor(const MSG& message)
 // Test mode: the program's loop has nothing to do.
 void main_loop_idle()
 {
-    if (run_next_step())
+    if (run_next_step(nullptr))
         return;
     LayerState& layer = state();
     const HWND main = layer.main_window;
@@ -125,13 +126,17 @@ void wait_for_input()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-bool run_next_step()
+bool run_next_step(HWND idle_dialog)
 {
     LayerState& layer = state();
     if (layer.steps.empty())
         return false;
     win32_test::Step step = std::move(layer.steps.front());
     layer.steps.pop_front();
+    const bool outer_in_step = layer.in_step;
+    const HWND outer_dialog = layer.idle_dialog;
+    layer.in_step = true;
+    layer.idle_dialog = idle_dialog;
     try {
         step();
     } catch (const std::exception& error) {
@@ -139,7 +144,38 @@ bool run_next_step()
     } catch (...) {
         layer.errors.push_back("a script step failed");
     }
+    layer.in_step = outer_in_step;
+    layer.idle_dialog = outer_dialog;
     return true;
+}
+
+void deliver_step_input()
+{
+    LayerState& layer = state();
+    if (!layer.test_mode || !layer.in_step)
+        return;
+    const HWND dialog = layer.idle_dialog;
+    layer.in_step = false;
+    for (;;) {
+        // An ended dialog's loop hands over to the loop outside it before anything else.
+        if (dialog != nullptr) {
+            const Window* window = find_window(dialog);
+            if (window == nullptr || window->dialog_ended)
+                break;
+        }
+        MSG message;
+        if (!take_message(message, nullptr, 0, 0))
+            break;
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (dialog == nullptr || !handle_dialog_key(dialog, message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    layer.in_step = true;
 }
 
 bool post_input(HWND window, UINT message, WPARAM wparam, LPARAM lparam, bool coalesce)

@@ -21,6 +21,11 @@ namespace win32_test {
 // loop is idle with no step left, the layer closes the main window (WM_CLOSE) so the
 // program ends; when a modal dialog is idle with no step left, that is a test error
 // (reported through `script_errors()`) and the dialog is ended with EndDialog(dlg, 0).
+// Input that a step gives through the hooks below is handled at once by the loop that went
+// idle, so the step sees its effects when the hook returns (a dialog it opens runs the next
+// steps meanwhile); input given from inside a handler (an answerer, a window procedure)
+// waits in the queue, like the person's input during a long computation.
+// Steps left when the program ends are dropped.
 using Step = std::function<void()>;
 void add_step(Step step);
 
