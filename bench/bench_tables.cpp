@@ -1,5 +1,7 @@
 #include "bench_tables.h"
 
+#include <benchmark/benchmark.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -47,7 +49,30 @@ std::vector<float> bred_weights()
     return {current_population, current_population + population_floats};
 }
 
+// The file is a byte image of a population.
+std::vector<float> stored_weights()
+{
+    std::vector<float> population(population_floats, 0.0f);
+    std::FILE* file = std::fopen(ELVARIN_DEFAULT_HALL_OF_FAME, "rb");
+    if (!file)
+        return {};
+    const size_t read = std::fread(population.data(), 1, population_bytes, file);
+    std::fclose(file);
+    return read == population_bytes ? population : std::vector<float>{};
+}
+
 } // namespace
+
+bool use_path(benchmark::State& state, Path path)
+{
+    const KernelSet set = path == Path::avx2 ? KernelSet::avx2 : KernelSet::baseline;
+    if (!kernel_set_available(set)) {
+        state.SkipWithError("this processor cannot run the kernel set");
+        return false;
+    }
+    use_kernel_set(set);
+    return true;
+}
 
 void allocate_bench_tables()
 {
@@ -79,19 +104,27 @@ void allocate_bench_tables()
     console_set_stream(nowhere);
 }
 
-void use_population(PopulationKind kind)
+bool use_population(benchmark::State& state, PopulationKind kind)
 {
     allocate_bench_tables();
     static const std::vector<float> random = random_weights();
     if (kind == PopulationKind::random) {
         std::copy(random.begin(), random.end(), current_population);
-        return;
+        return true;
     }
-    static const std::vector<float> bred = bred_weights();
-    std::copy(bred.begin(), bred.end(), current_population);
+    if (kind == PopulationKind::bred) {
+        static const std::vector<float> bred = bred_weights();
+        std::copy(bred.begin(), bred.end(), current_population);
+        return true;
+    }
+    static const std::vector<float> stored = stored_weights();
+    if (stored.empty()) {
+        state.SkipWithError("no complete game/data/meillfl.don");
+        return false;
+    }
+    std::copy(stored.begin(), stored.end(), current_population);
+    return true;
 }
-
-const char* population_name(PopulationKind kind) { return kind == PopulationKind::random ? "random" : "bred"; }
 
 std::vector<Position> mid_game_positions(size_t count)
 {

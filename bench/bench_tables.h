@@ -4,23 +4,36 @@
 #include <cstdint>
 #include <vector>
 
+#include "core_kernels.h"
 #include "shape.h"
+
+namespace benchmark {
+class State;
+}
 
 struct Position {
     uint8_t cells[board_cells];
     uint8_t side; // the colour to move; it has at least one legal move
 };
 
-enum class PopulationKind { random, bred };
+enum class PopulationKind { random, bred, hall_of_fame };
 inline constexpr int32_t bred_generations = 300;
+
+// Which code plays: the plain rules and pass kept for the tests, or a kernel set.
+enum class Path { plain, baseline, avx2 };
+// Makes the kernel set of the path (baseline for the plain path, which does not use
+// one) the one in use; skips the benchmark and returns false when the processor
+// cannot run it.
+bool use_path(benchmark::State& state, Path path);
 
 // Points the core's and the trainer's tables at storage of their own (once), and
 // sends the trainer's console lines nowhere.
 void allocate_bench_tables();
-// The current population: networks as make_population writes them (seed 1), or the
-// same bred by the trainer's tournament, breeding and mutation for bred_generations.
-void use_population(PopulationKind kind);
-const char* population_name(PopulationKind kind);
+// The current population: networks as make_population writes them (seed 1), the same
+// bred by the trainer's tournament, breeding and mutation for bred_generations, or the
+// game's default hall of fame (game/data/meillfl.don). False, and the benchmark
+// skipped, when that file is missing.
+bool use_population(benchmark::State& state, PopulationKind kind);
 // Positions after 20 to 40 moves of the current population's matches.
 std::vector<Position> mid_game_positions(size_t count);
 // Puts a position on the current board.

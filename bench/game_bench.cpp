@@ -45,9 +45,12 @@ int32_t first_best_network()
 
 // The computer's move at level 36 on a live mid-game position: the thinking
 // tournament of 1260 games on the other board block, then the best network's move.
-void computer_move_level_36(benchmark::State& state, PopulationKind kind)
+void computer_move_level_36(benchmark::State& state, PopulationKind kind, Path path)
 {
-    use_population(kind);
+    if (!use_path(state, path))
+        return;
+    if (!use_population(state, kind))
+        return;
     const Position live = mid_game_positions(1)[0];
     uint8_t other_block[board_cells] = {};
     uint8_t* spare_board = other_block;
@@ -67,9 +70,12 @@ void computer_move_level_36(benchmark::State& state, PopulationKind kind)
 
 // The ranking: 1260 games crediting both sides, then the networks copied into the
 // next population best first and the two populations exchanged.
-void ranking(benchmark::State& state, PopulationKind kind)
+void ranking(benchmark::State& state, PopulationKind kind, Path path)
 {
-    use_population(kind);
+    if (!use_path(state, path))
+        return;
+    if (!use_population(state, kind))
+        return;
     seed_random(9);
     for (auto _ : state) {
         std::fill_n(score_table, networks_bound, int16_t{0});
@@ -87,7 +93,12 @@ void ranking(benchmark::State& state, PopulationKind kind)
 
 } // namespace
 
-BENCHMARK_CAPTURE(computer_move_level_36, random, PopulationKind::random)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(computer_move_level_36, bred, PopulationKind::bred)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ranking, random, PopulationKind::random)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ranking, bred, PopulationKind::bred)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(computer_move_level_36, random/baseline, PopulationKind::random, Path::baseline)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(computer_move_level_36, random/avx2, PopulationKind::random, Path::avx2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(computer_move_level_36, bred/baseline, PopulationKind::bred, Path::baseline)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(computer_move_level_36, bred/avx2, PopulationKind::bred, Path::avx2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(computer_move_level_36, hall_of_fame/baseline, PopulationKind::hall_of_fame, Path::baseline)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(computer_move_level_36, hall_of_fame/avx2, PopulationKind::hall_of_fame, Path::avx2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ranking, hall_of_fame/avx2, PopulationKind::hall_of_fame, Path::avx2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ranking, random/avx2, PopulationKind::random, Path::avx2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ranking, bred/avx2, PopulationKind::bred, Path::avx2)->Unit(benchmark::kMillisecond);

@@ -9,6 +9,7 @@
 #include "hall_of_fame.h"
 #include "match.h"
 #include "population_file.h"
+#include "reference_rules.h"
 #include "random.h"
 #include "tables.h"
 #include "tournament.h"
@@ -17,9 +18,12 @@
 namespace {
 
 // reset_board + play_match + score_match, over all ordered pairs of the population.
-void network_match(benchmark::State& state, PopulationKind kind)
+void network_match(benchmark::State& state, PopulationKind kind, Path path)
 {
-    use_population(kind);
+    if (!use_path(state, path))
+        return;
+    if (!use_population(state, kind))
+        return;
     seed_random(4);
     int32_t pair = 0;
     for (auto _ : state) {
@@ -27,16 +31,22 @@ void network_match(benchmark::State& state, PopulationKind kind)
         const int32_t b = pair % networks + 1;
         pair = (pair + 1) % (networks * networks);
         reset_board();
-        play_match(a, b);
+        if (path == Path::plain)
+            plain::play_match(a, b);
+        else
+            play_match(a, b);
         benchmark::DoNotOptimize(score_match());
     }
     state.SetItemsProcessed(state.iterations());
 }
 
 // The generation tournament of 90 matches alone.
-void generation_tournament(benchmark::State& state, PopulationKind kind)
+void generation_tournament(benchmark::State& state, PopulationKind kind, Path path)
 {
-    use_population(kind);
+    if (!use_path(state, path))
+        return;
+    if (!use_population(state, kind))
+        return;
     seed_random(5);
     for (auto _ : state)
         play_tournament();
@@ -46,9 +56,12 @@ void generation_tournament(benchmark::State& state, PopulationKind kind)
 // One whole generation as the trainer's loop runs it when no champion is admitted:
 // tournament, report line, breeding, mutation. The population evolves from one
 // iteration to the next, as in the trainer.
-void generation(benchmark::State& state, PopulationKind kind)
+void generation(benchmark::State& state, PopulationKind kind, Path path)
 {
-    use_population(kind);
+    if (!use_path(state, path))
+        return;
+    if (!use_population(state, kind))
+        return;
     seed_random(6);
     for (auto _ : state) {
         generation_counter += 1.0f;
@@ -69,9 +82,12 @@ void generation(benchmark::State& state, PopulationKind kind)
 }
 
 // The tournament of a champion's admission: every pair of the 36 stored networks once.
-void hall_of_fame_tournament(benchmark::State& state, PopulationKind kind)
+void hall_of_fame_tournament(benchmark::State& state, PopulationKind kind, Path path)
 {
-    use_population(kind);
+    if (!use_path(state, path))
+        return;
+    if (!use_population(state, kind))
+        return;
     seed_random(7);
     for (auto _ : state)
         play_all_pairs();
@@ -80,10 +96,20 @@ void hall_of_fame_tournament(benchmark::State& state, PopulationKind kind)
 
 } // namespace
 
-BENCHMARK_CAPTURE(network_match, random, PopulationKind::random);
-BENCHMARK_CAPTURE(network_match, bred, PopulationKind::bred);
-BENCHMARK_CAPTURE(generation_tournament, random, PopulationKind::random)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(generation_tournament, bred, PopulationKind::bred)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(generation, random, PopulationKind::random)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(hall_of_fame_tournament, random, PopulationKind::random)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(hall_of_fame_tournament, bred, PopulationKind::bred)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(network_match, random/plain, PopulationKind::random, Path::plain);
+BENCHMARK_CAPTURE(network_match, random/baseline, PopulationKind::random, Path::baseline);
+BENCHMARK_CAPTURE(network_match, random/avx2, PopulationKind::random, Path::avx2);
+BENCHMARK_CAPTURE(network_match, bred/plain, PopulationKind::bred, Path::plain);
+BENCHMARK_CAPTURE(network_match, bred/baseline, PopulationKind::bred, Path::baseline);
+BENCHMARK_CAPTURE(network_match, bred/avx2, PopulationKind::bred, Path::avx2);
+BENCHMARK_CAPTURE(network_match, hall_of_fame/plain, PopulationKind::hall_of_fame, Path::plain);
+BENCHMARK_CAPTURE(network_match, hall_of_fame/baseline, PopulationKind::hall_of_fame, Path::baseline);
+BENCHMARK_CAPTURE(network_match, hall_of_fame/avx2, PopulationKind::hall_of_fame, Path::avx2);
+BENCHMARK_CAPTURE(generation_tournament, random/baseline, PopulationKind::random, Path::baseline)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(generation_tournament, random/avx2, PopulationKind::random, Path::avx2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(generation_tournament, bred/avx2, PopulationKind::bred, Path::avx2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(generation, random/baseline, PopulationKind::random, Path::baseline)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(generation, random/avx2, PopulationKind::random, Path::avx2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(hall_of_fame_tournament, random/baseline, PopulationKind::random, Path::baseline)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(hall_of_fame_tournament, random/avx2, PopulationKind::random, Path::avx2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(hall_of_fame_tournament, bred/avx2, PopulationKind::bred, Path::avx2)->Unit(benchmark::kMillisecond);

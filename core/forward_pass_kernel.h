@@ -14,7 +14,7 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#if defined(__AVX__)
+#if defined(__AVX2__)
 #include <immintrin.h>
 #endif
 
@@ -24,12 +24,12 @@ static_assert(hidden1_units == 20 && hidden2_units == 20 && outputs == 64, "the 
 
 constexpr int32_t side_input_element = inputs; // input 129, on when colour 2 is to move
 
-// The inputs that are on, input i at bit i - 1 of the pair: words 0 and 1 hold the
-// board inputs 1..128, `side_on` input 129.
+// The inputs that are on, input i at bit (i - 1) mod 64 of word (i - 1) div 64:
+// words 0 and 1 hold the board inputs 1..128, bit 0 of word 2 the side input 129.
 struct SendingInputs {
-    uint64_t word[2];
-    bool side_on;
+    uint64_t word[3];
 };
+constexpr int32_t max_sending_inputs = 65; // one input per square, and the side input
 
 // Bits 0..31 of x moved to the even bits 0, 2, .., 62.
 inline uint64_t spread_to_even_bits(uint32_t x)
@@ -55,14 +55,14 @@ inline SendingInputs inputs_of(Mask own, Mask opp, bool side_on)
     for (int32_t half = 0; half < 2; ++half)
         in.word[half] = spread_to_even_bits(static_cast<uint32_t>(opp >> (32 * half))) |
                         spread_to_even_bits(static_cast<uint32_t>(own >> (32 * half))) << 1;
-    in.side_on = side_on;
+    in.word[2] = side_on ? 1 : 0;
     return in;
 }
 
 // The inputs of the activation array that hold exactly 1.0.
 inline SendingInputs inputs_at_one(const float* a)
 {
-    SendingInputs in{{0, 0}, a[side_input_element] == 1.0f};
+    SendingInputs in{{0, 0, a[side_input_element] == 1.0f ? 1u : 0u}};
 #if defined(__SSE2__)
     const __m128 one = _mm_set1_ps(1.0f);
     for (int32_t c = 0; c < 32; ++c) {
@@ -80,7 +80,7 @@ inline SendingInputs inputs_at_one(const float* a)
 
 // 20 sums of one hidden layer.
 struct HiddenSums {
-#if defined(__AVX__)
+#if defined(__AVX2__)
     __m256 low, middle;
     __m128 high;
 #else
@@ -90,16 +90,38 @@ struct HiddenSums {
 
 inline HiddenSums load_hidden(const float* p)
 {
-#if defined(__AVX__)
+#if defined(__AVX2__)
     return {_mm256_loadu_ps(p), _mm256_loadu_ps(p + 8), _mm_loadu_ps(p + 16)};
 #else
     return {{_mm_loadu_ps(p), _mm_loadu_ps(p + 4), _mm_loadu_ps(p + 8), _mm_loadu_ps(p + 12), _mm_loadu_ps(p + 16)}};
 #endif
 }
 
+inline void store_hidden(const HiddenSums& sums, float* p)
+{
+#if defined(__AVX2__)
+    _mm256_storeu_ps(p, sums.low);
+    _mm256_storeu_ps(p + 8, sums.middle);
+    _mm_storeu_ps(p + 16, sums.high);
+#else
+    for (int32_t i = 0; i < 5; ++i)
+        _mm_storeu_ps(p + 4 * i, sums.part[i]);
+#endif
+}
+
+inline HiddenSums zero_hidden()
+{
+#if defined(__AVX2__)
+    return {_mm256_setzero_ps(), _mm256_setzero_ps(), _mm_setzero_ps()};
+#else
+    const __m128 zero = _mm_setzero_ps();
+    return {{zero, zero, zero, zero, zero}};
+#endif
+}
+
 inline void add_hidden_row(HiddenSums& sums, const float* row)
 {
-#if defined(__AVX__)
+#if defined(__AVX2__)
     sums.low = _mm256_add_ps(sums.low, _mm256_loadu_ps(row));
     sums.middle = _mm256_add_ps(sums.middle, _mm256_loadu_ps(row + 8));
     sums.high = _mm_add_ps(sums.high, _mm_loadu_ps(row + 16));
@@ -114,7 +136,7 @@ inline void add_hidden_row(HiddenSums& sums, const float* row)
 inline uint32_t threshold_hidden(const HiddenSums& sums, float* p)
 {
     const __m128 one = _mm_set1_ps(1.0f);
-#if defined(__AVX__)
+#if defined(__AVX2__)
     const __m256 zero = _mm256_setzero_ps();
     const __m256 low = _mm256_cmp_ps(sums.low, zero, _CMP_GT_OQ);
     const __m256 middle = _mm256_cmp_ps(sums.middle, zero, _CMP_GT_OQ);
@@ -138,13 +160,13 @@ inline uint32_t threshold_hidden(const HiddenSums& sums, float* p)
 
 // The 64 output sums.
 struct OutputSums {
-#if defined(__AVX__)
+#if defined(__AVX2__)
     __m256 part[8];
 #else
     __m128 part[16];
 #endif
 };
-#if defined(__AVX__)
+#if defined(__AVX2__)
 constexpr int32_t output_lanes = 8;
 #else
 constexpr int32_t output_lanes = 4;
@@ -154,7 +176,7 @@ inline OutputSums load_outputs(const float* p)
 {
     OutputSums sums;
     for (int32_t i = 0; i < 64 / output_lanes; ++i)
-#if defined(__AVX__)
+#if defined(__AVX2__)
         sums.part[i] = _mm256_loadu_ps(p + output_lanes * i);
 #else
         sums.part[i] = _mm_loadu_ps(p + output_lanes * i);
@@ -162,10 +184,22 @@ inline OutputSums load_outputs(const float* p)
     return sums;
 }
 
+inline OutputSums zero_outputs()
+{
+    OutputSums sums;
+    for (int32_t i = 0; i < 64 / output_lanes; ++i)
+#if defined(__AVX2__)
+        sums.part[i] = _mm256_setzero_ps();
+#else
+        sums.part[i] = _mm_setzero_ps();
+#endif
+    return sums;
+}
+
 inline void add_output_row(OutputSums& sums, const float* row)
 {
     for (int32_t i = 0; i < 64 / output_lanes; ++i)
-#if defined(__AVX__)
+#if defined(__AVX2__)
         sums.part[i] = _mm256_add_ps(sums.part[i], _mm256_loadu_ps(row + output_lanes * i));
 #else
         sums.part[i] = _mm_add_ps(sums.part[i], _mm_loadu_ps(row + output_lanes * i));
@@ -175,7 +209,7 @@ inline void add_output_row(OutputSums& sums, const float* row)
 inline void store_outputs(const OutputSums& sums, float* p)
 {
     for (int32_t i = 0; i < 64 / output_lanes; ++i)
-#if defined(__AVX__)
+#if defined(__AVX2__)
         _mm256_storeu_ps(p + output_lanes * i, sums.part[i]);
 #else
         _mm_storeu_ps(p + output_lanes * i, sums.part[i]);
@@ -201,6 +235,13 @@ inline Sums<Units> load_sums(const float* p)
 }
 inline HiddenSums load_hidden(const float* p) { return load_sums<20>(p); }
 inline OutputSums load_outputs(const float* p) { return load_sums<64>(p); }
+inline HiddenSums zero_hidden() { return HiddenSums{}; }
+inline void store_hidden(const HiddenSums& sums, float* p)
+{
+    for (int32_t j = 0; j < 20; ++j)
+        p[j] = sums.unit[j];
+}
+inline OutputSums zero_outputs() { return OutputSums{}; }
 
 template <int32_t Units>
 inline void add_row(Sums<Units>& sums, const float* row)
@@ -230,33 +271,88 @@ inline void store_outputs(const OutputSums& sums, float* p)
 
 #endif
 
-// The pass of the network whose weight at offset 1 is weights[0], from the sending
-// inputs, onto the sums already in units[0..103] (hidden-1, hidden-2, outputs: the
-// activation elements 130..233). Leaves the thresholded hidden units and the raw
-// outputs there.
-inline void forward_pass(const float* weights, const SendingInputs& in, float* units)
+// The hidden-1 sums of the network whose weight at offset 1 is weights[0]: the rows
+// of the sending inputs added in ascending order of input.
+inline HiddenSums hidden1_sums(const float* weights, const SendingInputs& in, HiddenSums sums)
+{
+    for (int32_t w = 0; w < 3; ++w)
+        for (uint64_t m = in.word[w]; m; m &= m - 1)
+            add_hidden_row(sums, weights + hidden1_units * (64 * w + lowest_bit(m)));
+    return sums;
+}
+
+// A network's hidden-1 sums after each sending input of its last pass. Its next pass
+// in the same match adds the same rows in the same order up to the first input that
+// has changed, so it starts from the sums reached there, bit for bit the same.
+struct HiddenPrefix {
+    SendingInputs last;
+    bool valid = false;
+    float after[max_sending_inputs + 1][hidden1_units]; // after[j]: the sums after the first j sending inputs
+};
+
+inline int32_t count_bits(uint64_t m) { return __builtin_popcountll(m); }
+
+inline HiddenSums hidden1_sums_resuming(const float* weights, const SendingInputs& in, HiddenPrefix& prefix)
+{
+    int32_t first = 0; // the first input (from 0) that differs from the last pass
+    int32_t done = 0;  // sending inputs below it
+    if (prefix.valid) {
+        first = 3 * 64;
+        for (int32_t w = 0; w < 3; ++w)
+            if (const uint64_t changed = in.word[w] ^ prefix.last.word[w]) {
+                first = 64 * w + lowest_bit(changed);
+                break;
+            }
+        for (int32_t w = 0; w < first / 64; ++w)
+            done += count_bits(in.word[w]);
+        if (first < 3 * 64)
+            done += count_bits(in.word[first / 64] & ((uint64_t{1} << (first % 64)) - 1));
+    } else {
+        store_hidden(zero_hidden(), prefix.after[0]);
+    }
+    HiddenSums sums = load_hidden(prefix.after[done]);
+    for (int32_t w = first / 64; w < 3; ++w) {
+        uint64_t m = in.word[w];
+        if (w == first / 64)
+            m &= ~uint64_t{0} << (first % 64);
+        for (; m; m &= m - 1) {
+            add_hidden_row(sums, weights + hidden1_units * (64 * w + lowest_bit(m)));
+            store_hidden(sums, prefix.after[++done]);
+        }
+    }
+    prefix.last = in;
+    prefix.valid = true;
+    return sums;
+}
+
+// The rest of the pass from the hidden-1 sums, onto the sums in units[20..103]
+// (hidden-2 and outputs), or onto 0.0 when FromZero. units[0..103] are the activation
+// elements 130..233: they receive the thresholded hidden units and the raw outputs,
+// which are also returned.
+template <bool FromZero>
+inline OutputSums finish_pass(const float* weights, const HiddenSums& sums1, float* units)
 {
     float* hidden1 = units;
     float* hidden2 = units + hidden1_units;
     float* output = units + hidden1_units + hidden2_units;
-
-    HiddenSums sums1 = load_hidden(hidden1);
-    for (int32_t half = 0; half < 2; ++half)
-        for (uint64_t m = in.word[half]; m; m &= m - 1)
-            add_hidden_row(sums1, weights + hidden1_units * (64 * half + lowest_bit(m)));
-    if (in.side_on)
-        add_hidden_row(sums1, weights + hidden1_units * (side_input_element - 1));
     const uint32_t on1 = threshold_hidden(sums1, hidden1);
 
-    HiddenSums sums2 = load_hidden(hidden2);
+    HiddenSums sums2 = FromZero ? zero_hidden() : load_hidden(hidden2);
     for (uint32_t m = on1; m; m &= m - 1)
         add_hidden_row(sums2, weights + hidden2_block + hidden2_units * __builtin_ctz(m));
     const uint32_t on2 = threshold_hidden(sums2, hidden2);
 
-    OutputSums sums3 = load_outputs(output);
+    OutputSums sums3 = FromZero ? zero_outputs() : load_outputs(output);
     for (uint32_t m = on2; m; m &= m - 1)
         add_output_row(sums3, weights + output_block + outputs * __builtin_ctz(m));
     store_outputs(sums3, output);
+    return sums3;
+}
+
+// The whole pass onto the sums in the activation array, as evaluate_network does it.
+inline void forward_pass(const float* weights, const SendingInputs& in, float* units)
+{
+    finish_pass<false>(weights, hidden1_sums(weights, in, load_hidden(units)), units);
 }
 
 } // namespace

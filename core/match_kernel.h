@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int32_t units_element = inputs + 1;                         // 130: the first hidden-1 unit
-constexpr int32_t unit_count = hidden1_units + hidden2_units + outputs; // 104
 constexpr int32_t first_output = hidden1_units + hidden2_units;        // outputs within the units
 
 inline const float* network_weights(int32_t k) { return current_population + connections * (k - 1) + 1; }
@@ -59,10 +58,74 @@ inline int32_t choose_among(Mask legal, const float* outputs_of_squares)
     return ties[((r + 1) * count + (random_range - 1)) / random_range - 1];
 }
 
-inline void clear_units(float* units)
+// The k-th (from 1) lowest square of a mask.
+inline int32_t kth_square(Mask m, int32_t k)
 {
-    for (int32_t j = 0; j < unit_count; ++j)
-        units[j] = 0.0f;
+    for (int32_t i = 1; i < k; ++i)
+        m &= m - 1;
+    return lowest_bit(m) + 1;
+}
+
+// The same choice from the output sums still in registers. Without NaN among the legal
+// outputs, the squares that the ascending scan keeps are exactly the legal ones whose
+// output equals the largest legal output (or the lowest finite float, if larger); a
+// legal NaN makes the scan's outcome depend on its place, so the scan itself decides.
+inline int32_t choose_among(Mask legal, const OutputSums& sums, const float* outputs_of_squares)
+{
+#if defined(__SSE2__)
+#if defined(__AVX2__)
+    using Lanes = __m256;
+    const __m256i lane_bits = _mm256_setr_epi32(1, 2, 4, 8, 16, 32, 64, 128);
+    auto legal_lanes = [&](int32_t i) {
+        const __m256i bits = _mm256_set1_epi32(static_cast<int32_t>((legal >> (8 * i)) & 0xFF));
+        return _mm256_castsi256_ps(_mm256_cmpeq_epi32(_mm256_and_si256(bits, lane_bits), lane_bits));
+    };
+    auto select = [](Lanes on, Lanes a, Lanes b) { return _mm256_blendv_ps(b, a, on); };
+    auto unordered = [](Lanes v) { return static_cast<uint32_t>(_mm256_movemask_ps(_mm256_cmp_ps(v, v, _CMP_UNORD_Q))); };
+    auto equal = [](Lanes a, Lanes b) { return static_cast<uint32_t>(_mm256_movemask_ps(_mm256_cmp_ps(a, b, _CMP_EQ_OQ))); };
+    auto larger = [](Lanes a, Lanes b) { return _mm256_max_ps(a, b); };
+    auto all = [](float x) { return _mm256_set1_ps(x); };
+#else
+    using Lanes = __m128;
+    const __m128i lane_bits = _mm_setr_epi32(1, 2, 4, 8);
+    auto legal_lanes = [&](int32_t i) {
+        const __m128i bits = _mm_set1_epi32(static_cast<int32_t>((legal >> (4 * i)) & 0xF));
+        return _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_and_si128(bits, lane_bits), lane_bits));
+    };
+    auto select = [](Lanes on, Lanes a, Lanes b) { return _mm_or_ps(_mm_and_ps(on, a), _mm_andnot_ps(on, b)); };
+    auto unordered = [](Lanes v) { return static_cast<uint32_t>(_mm_movemask_ps(_mm_cmpunord_ps(v, v))); };
+    auto equal = [](Lanes a, Lanes b) { return static_cast<uint32_t>(_mm_movemask_ps(_mm_cmpeq_ps(a, b))); };
+    auto larger = [](Lanes a, Lanes b) { return _mm_max_ps(a, b); };
+    auto all = [](float x) { return _mm_set1_ps(x); };
+#endif
+    constexpr int32_t groups = 64 / output_lanes;
+    const float lowest = std::numeric_limits<float>::lowest();
+    Lanes best = all(lowest);
+    Mask not_a_number = 0;
+    for (int32_t i = 0; i < groups; ++i) {
+        best = larger(best, select(legal_lanes(i), sums.part[i], all(lowest)));
+        not_a_number |= static_cast<Mask>(unordered(sums.part[i])) << (output_lanes * i);
+    }
+    if (not_a_number & legal)
+        return choose_among(legal, outputs_of_squares);
+    float lanes[output_lanes];
+    __builtin_memcpy(lanes, &best, sizeof lanes);
+    float top = lanes[0];
+    for (int32_t j = 1; j < output_lanes; ++j)
+        top = lanes[j] > top ? lanes[j] : top;
+    Mask ties = 0;
+    for (int32_t i = 0; i < groups; ++i)
+        ties |= static_cast<Mask>(equal(sums.part[i], all(top))) << (output_lanes * i);
+    ties &= legal;
+    if ((ties & (ties - 1)) == 0)
+        return ties == 0 ? 0 : lowest_bit(ties) + 1;
+    const int32_t count = count_bits(ties);
+    const int32_t r = draw_random();
+    return kth_square(ties, ((r + 1) * count + (random_range - 1)) / random_range);
+#else
+    (void)sums;
+    return choose_among(legal, outputs_of_squares);
+#endif
 }
 
 // The board inputs 1..128 of the activation array as the encoding of `sides` writes them.
@@ -115,14 +178,15 @@ void play_match_kernel(int32_t a, int32_t b)
     float* units = activations + units_element;
     const float* square_outputs = units + first_output;
 
+    HiddenPrefix prefix_a, prefix_b;
     Sides last_black_view{0, 0};
     Mask last_black_legal = 0;
     int32_t moves = 0;
     for (;;) {
         const Sides w{whites, blacks | others};
-        clear_units(units);
-        forward_pass(weights_a, inputs_of(w.own, w.opp, false), units);
-        const int32_t s1 = choose_among(legal_moves(w.own, w.opp), square_outputs);
+        const Mask legal_w = legal_moves(w.own, w.opp);
+        const HiddenSums sums_a = hidden1_sums_resuming(weights_a, inputs_of(w.own, w.opp, false), prefix_a);
+        const int32_t s1 = choose_among(legal_w, finish_pass<true>(weights_a, sums_a, units), square_outputs);
         if (s1 != 0) {
             const Mask placed = Mask{1} << (s1 - 1);
             const Mask turned = turned_pieces(placed, w.own, w.opp);
@@ -133,12 +197,11 @@ void play_match_kernel(int32_t a, int32_t b)
         }
 
         const Sides b{blacks, whites | others};
-        clear_units(units);
-        forward_pass(weights_b, inputs_of(b.own, b.opp, true), units);
-        const Mask legal = legal_moves(b.own, b.opp);
+        const Mask legal_b = legal_moves(b.own, b.opp);
         last_black_view = b;
-        last_black_legal = legal;
-        const int32_t s2 = choose_among(legal, square_outputs);
+        last_black_legal = legal_b;
+        const HiddenSums sums_b = hidden1_sums_resuming(weights_b, inputs_of(b.own, b.opp, true), prefix_b);
+        const int32_t s2 = choose_among(legal_b, finish_pass<true>(weights_b, sums_b, units), square_outputs);
         if (s2 != 0) {
             const Mask placed = Mask{1} << (s2 - 1);
             const Mask turned = turned_pieces(placed, b.own, b.opp);
