@@ -1,0 +1,333 @@
+#!/usr/bin/env bash
+# Runs the Windows builds of tools/windows_build.sh under Wine and says what it saw:
+# the unit tests (through ctest), then the programs on a virtual display (Xvfb) as a
+# person would use them:
+#   - korvane.exe in a folder with a hall-of-fame file shows its window with the board;
+#     a click plays a move and the computer answers; "Fichier" > "Fermer" ends it;
+#   - korvane.exe without the file shows its message box and ends once it is dismissed;
+#   - trainer.exe with its keys on a pipe runs generations, asks its question after a
+#     key, goes on after "N" and stops after "O", having saved the last generation;
+#   - trainer.exe in a console window stops on "O" typed there, and on Ctrl+C.
+# Installs Wine, Xvfb, xdotool and ImageMagick when missing; the 32-bit build needs
+# wine32 (i386 packages), and is skipped with a note where it cannot be had.
+#
+#   bash tools/wine_checks.sh [i686|x86_64|all]     (default: all)
+#
+# Each build folder gets its own Wine prefix (wine-prefix) and keeps the screenshots and
+# files of the checks in wine-checks/. The last line counts the checks:
+# "wine: N passed, N failed" (ctest's tests counted one by one).
+set -uo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+
+case "${1:-all}" in
+    i686|x86_64) arches=("$1") ;;
+    all) arches=(i686 x86_64) ;;
+    *) echo "usage: $0 [i686|x86_64|all]" >&2; exit 2 ;;
+esac
+
+passed=0
+failed=0
+skipped=0
+pass() { echo "PASS  $*"; passed=$((passed + 1)); }
+fail() { echo "FAIL  $*"; failed=$((failed + 1)); }
+skip() { echo "SKIP  $*"; skipped=$((skipped + 1)); }
+
+# --- packages ---------------------------------------------------------------------
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+install_missing() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    $sudo apt-get update -q >/dev/null && $sudo apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+}
+install_missing wine wine64 xvfb xdotool imagemagick \
+    || { echo "cannot install wine, xvfb, xdotool, imagemagick" >&2; exit 1; }
+wine32_ready=true
+if [[ " ${arches[*]} " == *" i686 "* ]] && ! dpkg -s wine32:i386 >/dev/null 2>&1; then
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+    fi
+    install_missing wine32:i386 || wine32_ready=false
+fi
+
+# --- virtual display ----------------------------------------------------------------
+display_number=90
+while [ -e /tmp/.X$display_number-lock ] || [ -e /tmp/.X11-unix/X$display_number ]; do
+    display_number=$((display_number + 1))
+done
+Xvfb :$display_number -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=:$display_number
+for _ in $(seq 50); do
+    [ -e /tmp/.X11-unix/X$display_number ] && break
+    sleep 0.1
+done
+
+current_prefix=""
+clean_up() {
+    [ -n "$current_prefix" ] && WINEPREFIX="$current_prefix" wineserver -k 2>/dev/null
+    kill "$xvfb_pid" 2>/dev/null
+}
+trap clean_up EXIT
+
+# --- helpers ----------------------------------------------------------------------
+# Waits up to $2 seconds for a visible window whose title matches $1; prints its id.
+wait_window() {
+    local id tries=$(($2 * 5))
+    for _ in $(seq "$tries"); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.2
+    done
+    return 1
+}
+# Waits up to $2 seconds for process $1 to end; true when it has.
+wait_end() {
+    for _ in $(seq $(($2 * 5))); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.2
+    done
+    return 1
+}
+# Screenshot of window $1 (its part of the screen) into $2.
+shoot_window() {
+    local X Y WIDTH HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$1" | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=/\1=/p')"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2" 2>/dev/null
+}
+colours() { convert "$1" -format %k info: 2>/dev/null || echo 0; }
+# Pixels that differ between two screenshots of the same size.
+difference() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+# The header of a network file as a whole number.
+header_of() { od -A n -t f4 -N 4 "$1" 2>/dev/null | awk '{ printf "%d", $1 }'; }
+kill_wine() { [ -n "$1" ] && kill "$1" 2>/dev/null; }
+
+# --- checks of one build ------------------------------------------------------------
+check_unit_tests() {
+    # Configure again: the test runner (Wine) may have been installed after the build.
+    cmake "$build" >/dev/null || { fail "$arch: unit tests: cannot configure $build"; return; }
+    cmake --build "$build" -j2 --target unit_tests >/dev/null || { fail "$arch: unit tests: build"; return; }
+    local log="$checks/ctest.log"
+    ctest --test-dir "$build" -j2 --output-on-failure --timeout 600 >"$log" 2>&1
+    local summary total bad
+    summary=$(grep -E 'tests passed, [0-9]+ tests failed out of' "$log" | tail -1)
+    if [ -z "$summary" ]; then
+        fail "$arch: unit tests under Wine: no summary (see $log)"
+        return
+    fi
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary")
+    bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$summary")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+    echo "$( [ "$bad" -eq 0 ] && echo PASS || echo FAIL )  $arch: unit tests under Wine: $summary"
+    [ "$bad" -eq 0 ] || grep -E '\*\*\*Failed|Failed  ' "$log" | sed 's/^/      /'
+}
+
+check_korvane_with_file() {
+    local dir="$checks/korvane-with-file" id pid n before after
+    rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || return
+    cp "$build"/game/oui.cur "$build"/game/non.cur .
+    wine "$build/tools/make_population.exe" --seed 7 . >/dev/null && mv elvarfl.don meillfl.don
+    wine "$build/game/korvane.exe" >korvane.log 2>&1 &
+    pid=$!
+    if ! id=$(wait_window "Elvarin avec" 60); then
+        fail "$arch: korvane.exe with a hall of fame: no window within 60 s"
+        kill_wine "$pid"
+        return
+    fi
+    sleep 2
+    shoot_window "$id" "$dir/window.png"
+    n=$(colours "$dir/window.png")
+    local geometry
+    geometry=$(xdotool getwindowgeometry "$id" | sed -n 's/.*Geometry: //p')
+    if [ "$n" -ge 4 ]; then
+        pass "$arch: korvane.exe with a hall of fame shows \"$(xdotool getwindowname "$id")\" ($geometry, $n colours: $dir/window.png)"
+    else
+        fail "$arch: korvane.exe window looks blank ($n colours: $dir/window.png)"
+    fi
+    # White (the person) plays column 5, row 3: the board is at the window's top left
+    # under the menu bar, 30 pixels a square.
+    before="$dir/window.png"
+    xdotool mousemove --window "$id" 136 95 click 1 2>/dev/null
+    sleep 4
+    shoot_window "$id" "$dir/after-move.png"
+    after=$(difference "$before" "$dir/after-move.png")
+    if [ "${after:-0}" -gt 1000 ] 2>/dev/null; then
+        pass "$arch: korvane.exe plays the click on a legal square and answers ($after pixels changed: $dir/after-move.png)"
+    else
+        fail "$arch: korvane.exe: a click on a legal square changed ${after:-no} pixels"
+    fi
+    # "Fichier", then its item "Fermer".
+    xdotool mousemove --window "$id" 24 9 click 1 2>/dev/null
+    sleep 1
+    shoot_window "$id" "$dir/menu-fichier.png"
+    xdotool mousemove --window "$id" 36 29 click 1 2>/dev/null
+    if wait_end "$pid" 15; then
+        wait "$pid"
+        pass "$arch: korvane.exe ends on \"Fichier\" > \"Fermer\" (exit status $?)"
+    else
+        fail "$arch: korvane.exe still runs 15 s after \"Fermer\""
+        kill_wine "$pid"
+    fi
+    cd "$top" || return
+}
+
+check_korvane_without_file() {
+    local dir="$checks/korvane-without-file" id pid
+    rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || return
+    cp "$build"/game/oui.cur "$build"/game/non.cur .
+    wine "$build/game/korvane.exe" >korvane.log 2>&1 &
+    pid=$!
+    if ! id=$(wait_window "Impossible de d" 60); then
+        fail "$arch: korvane.exe without a hall of fame: no message box within 60 s"
+        kill_wine "$pid"
+        return
+    fi
+    sleep 1
+    shoot_window "$id" "$dir/message.png"
+    if xdotool search --onlyvisible --name "Elvarin avec" >/dev/null 2>&1; then
+        fail "$arch: korvane.exe without a hall of fame shows its main window beside the box"
+    else
+        pass "$arch: korvane.exe without a hall of fame shows the box \"$(xdotool getwindowname "$id")\" and no board ($(colours "$dir/message.png") colours: $dir/message.png)"
+    fi
+    xdotool key --window "$id" Return 2>/dev/null
+    if wait_end "$pid" 15; then
+        wait "$pid"
+        pass "$arch: korvane.exe ends once the box is dismissed (exit status $?)"
+    else
+        fail "$arch: korvane.exe still runs 15 s after its box was dismissed"
+        kill_wine "$pid"
+    fi
+    cd "$top" || return
+}
+
+# Lines of the trainer's output that report a generation.
+generation_lines() { grep -c 'Generation = ' "$1" 2>/dev/null || true; }
+question_lines() { grep -c 'Voulez-vous stopper le programme (O/N) ?' "$1" 2>/dev/null || true; }
+
+check_trainer_pipe() {
+    local dir="$checks/trainer-pipe" pid out status lines last saved
+    rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || return
+    wine "$build/tools/make_population.exe" --seed 11 . >/dev/null
+    mkfifo keys
+    wine "$build/trainer/trainer.exe" <keys >out.txt 2>err.txt &
+    pid=$!
+    exec 7>keys
+    out="$dir/out.txt"
+    for _ in $(seq 100); do
+        [ "$(generation_lines "$out")" -ge 3 ] && break
+        sleep 0.2
+    done
+    lines=$(generation_lines "$out")
+    printf x >&7
+    sleep 2
+    local asked
+    asked=$(question_lines "$out")
+    printf N >&7
+    sleep 2
+    local went_on
+    went_on=$(generation_lines "$out")
+    printf xO >&7
+    if wait_end "$pid" 30; then
+        wait "$pid"
+        status=$?
+    else
+        status=running
+        kill_wine "$pid"
+    fi
+    exec 7>&-
+    last=$(grep -o 'Generation = [0-9]*' "$out" | tail -1 | grep -o '[0-9]*$')
+    saved=$(header_of elvarfl.don)
+    if [ "$lines" -ge 3 ] && [ "$asked" -ge 1 ] && [ "$went_on" -gt "$lines" ] \
+       && [ "$(question_lines "$out")" -ge 2 ] && [ "$status" = 0 ] && [ "$saved" = "$last" ]; then
+        pass "$arch: trainer.exe, keys on a pipe: $lines generations, question after a key, on after \"N\", stopped by \"O\" after generation $last (exit status 0, saved header $saved)"
+    else
+        fail "$arch: trainer.exe, keys on a pipe: generations $lines, question $asked, after N $went_on generations, exit $status, last generation ${last:-none}, saved header ${saved:-none} (see $out)"
+    fi
+    cd "$top" || return
+}
+
+# trainer.exe in a console window of its own (wineconsole): $1 "key" or "ctrl-c".
+check_trainer_console() {
+    local how=$1 dir="$checks/trainer-console-$1" pid id status saved
+    rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || return
+    wine "$build/tools/make_population.exe" --seed 13 . >/dev/null
+    wineconsole "$build/trainer/trainer.exe" >console.log 2>&1 &
+    pid=$!
+    if ! id=$(wait_window "trainer" 60); then
+        fail "$arch: trainer.exe in a console window: no window within 60 s"
+        kill_wine "$pid"
+        return
+    fi
+    sleep 4
+    local went_on=yes
+    if [ "$how" = key ]; then
+        xdotool key --window "$id" x 2>/dev/null
+        sleep 2
+        shoot_window "$id" "$dir/question.png"
+        xdotool key --window "$id" n 2>/dev/null
+        sleep 2
+        kill -0 "$pid" 2>/dev/null || went_on=no
+        xdotool key --window "$id" x 2>/dev/null
+        sleep 1
+        xdotool key --window "$id" shift+o 2>/dev/null
+    else
+        xdotool key --window "$id" ctrl+c 2>/dev/null
+    fi
+    if wait_end "$pid" 30; then
+        wait "$pid"
+        status=$?
+    else
+        status=running
+        kill_wine "$pid"
+    fi
+    saved=$(header_of elvarfl.don)
+    local what="goes on after \"n\", stops on \"O\" typed in the window (question: $dir/question.png)"
+    [ "$how" = key ] || what="stops on Ctrl+C"
+    if [ "$went_on" = yes ] && [ "$status" = 0 ] && [ "${saved:-0}" -gt 0 ]; then
+        pass "$arch: trainer.exe in a console window $what and saves generation $saved"
+    else
+        fail "$arch: trainer.exe in a console window: after $how, on after n: $went_on, exit $status, saved header ${saved:-none}"
+    fi
+    cd "$top" || return
+}
+
+# --- all builds -----------------------------------------------------------------------
+for arch in "${arches[@]}"; do
+    build="$top/build-mingw-$arch"
+    if [ ! -f "$build/game/korvane.exe" ] || [ ! -f "$build/trainer/trainer.exe" ]; then
+        fail "$arch: no build in $build (run tools/windows_build.sh $arch)"
+        continue
+    fi
+    if [ "$arch" = i686 ] && ! $wine32_ready; then
+        skip "$arch: wine32 (i386 packages) cannot be installed here: 32-bit build not run"
+        continue
+    fi
+    checks="$build/wine-checks"
+    mkdir -p "$checks"
+    export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ "$arch" = i686 ]; then export WINEARCH=win32; else export WINEARCH=win64; fi
+    current_prefix=$WINEPREFIX
+    echo "== Windows $arch under $(wine --version 2>/dev/null) ($WINEARCH prefix $WINEPREFIX)"
+    wineboot -i >/dev/null 2>&1
+    wineserver -p 60 # keep the server up between the many short runs of the tests
+    check_unit_tests
+    check_korvane_with_file
+    check_korvane_without_file
+    check_trainer_pipe
+    check_trainer_console key
+    check_trainer_console ctrl-c
+    wineserver -k 2>/dev/null
+    current_prefix=""
+done
+
+if [ "$skipped" -gt 0 ]; then
+    echo "wine: $passed passed, $failed failed, $skipped skipped"
+else
+    echo "wine: $passed passed, $failed failed"
+fi
+[ "$failed" -eq 0 ]
