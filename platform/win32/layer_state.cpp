@@ -96,6 +96,9 @@ void ensure_application()
 
 void start_application(int& argc, char** argv)
 {
+    // The layer's state is made first so that it outlives the application, whose end
+    // still reaches it to drop the Qt objects.
+    state();
     if (QCoreApplication::instance() == nullptr)
         application() = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

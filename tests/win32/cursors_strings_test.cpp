@@ -1,0 +1,82 @@
+// tests/win32/cursors_strings_test.cpp -- cursors from files and the class cursor, wsprintfA.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "test_program.h"
+
+using namespace win32_test;
+
+namespace {
+
+class CursorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test_program::prepare();
+        file = std::filesystem::temp_directory_path() / ("layer-test-" + std::to_string(::getpid()) + ".cur");
+        const std::vector<uint8_t> bytes = test_program::cursor_file(7, 9);
+        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                    static_cast<std::streamsize>(bytes.size()));
+    }
+    void TearDown() override
+    {
+        std::filesystem::remove(file);
+        use_embedded_resources();
+    }
+    std::filesystem::path file;
+};
+
+} // namespace
+
+TEST_F(CursorTest, CursorFileHotSpotMissingFileAndTheClassCursor)
+{
+    HCURSOR from_file = nullptr;
+    test_program::extra = [&from_file](HWND, UINT message, WPARAM, LPARAM lparam) {
+        if (message != WM_MOUSEMOVE)
+            return false;
+        // Left half: the file's cursor; right half: none set, the class cursor shows.
+        if (LOWORD(lparam) < 100)
+            SetCursor(from_file);
+        return true;
+    };
+    const std::string name = file.string();
+    add_step([&from_file, name] {
+        from_file = LoadCursorFromFileA(name.c_str());
+        ASSERT_NE(from_file, nullptr);
+        move_pointer(main_window(), 50, 50);
+        EXPECT_EQ(current_cursor().kind, CursorKind::from_file);
+        EXPECT_EQ(current_cursor().file, name);
+        EXPECT_EQ(current_cursor().hot_spot.x, 7);
+        EXPECT_EQ(current_cursor().hot_spot.y, 9);
+        move_pointer(main_window(), 300, 50);
+        EXPECT_EQ(current_cursor().kind, CursorKind::standard_cross);
+
+        EXPECT_EQ(LoadCursorFromFileA("no-such-file.cur"), nullptr);
+        from_file = nullptr;   // a missing file's cursor hides the pointer
+        move_pointer(main_window(), 50, 50);
+        EXPECT_EQ(current_cursor().kind, CursorKind::null_cursor);
+    });
+    EXPECT_EQ(run_program(test_program::entry), 0);
+
+    // A file that is no cursor gives no cursor either.
+    std::ofstream(file, std::ios::binary) << "BM not a cursor";
+    EXPECT_EQ(LoadCursorFromFileA(name.c_str()), nullptr);
+}
+
+TEST(Strings, WsprintfConversions)
+{
+    char text[1100];
+    EXPECT_EQ(wsprintfA(text, "  Je trie le r\xE9" "seau ... %d %%. ", 100), 31);
+    EXPECT_STREQ(text, "  Je trie le r\xE9" "seau ... 100 %. ");
+    wsprintfA(text, "[%5d|%-4d|%05d|%d]", 42, 7, -12, -2147483647 - 1);
+    EXPECT_STREQ(text, "[   42|7   |-0012|-2147483648]");
+    wsprintfA(text, "%u %x %X %lu %s %c %.2s", 4000000000u, 0xbeefu, 0xbeefu, 5ul, "abc", 'z', "xyz");
+    EXPECT_STREQ(text, "4000000000 beef BEEF 5 abc z xy");
+    const std::string long_text(2000, 'a');
+    EXPECT_EQ(wsprintfA(text, "%s", long_text.c_str()), 1023);   // the system's limit
+    EXPECT_EQ(lstrlenA(text), 1023);
+    EXPECT_EQ(lstrlenA(nullptr), 0);
+}

@@ -1,0 +1,228 @@
+// tests/win32/test_program.cpp -- the test program and its resources.
+#include "test_program.h"
+
+#include <array>
+
+namespace test_program {
+
+std::vector<std::string> events;
+std::function<bool(HWND, UINT, WPARAM, LPARAM)> extra;
+int quit_code = 0;
+INT_PTR last_dialog_result = -2;
+
+namespace {
+
+using win32_resources::DialogControl;
+using win32_resources::DialogResource;
+using win32_resources::FileResource;
+using win32_resources::MenuEntry;
+using win32_resources::MenuResource;
+
+// Identifiers out of order, as in a level menu; "dix" lies in the same range in another pop-up.
+const MenuEntry menu_entries[] = {
+    {"Autre", 0, 0, true, 0},       {"dix", 40010, 1, false, 0},
+    {"Niveau", 0, 0, true, 0},      {"1 ", 40036, 1, false, 0}, {"2", 40001, 1, false, 0},
+    {"3", 40037, 1, false, 0},      {"4", 40003, 1, false, 0},  {"36", 40002, 1, false, 0},
+    {"Couleur", colour_command, 0, false, 0},
+    {"Tri", 0, 0, true, 0},         {"Ex\xE9" "cuter", 40039, 1, false, 0},
+    {"Dialogue", dialog_command, 0, false, 0}};
+const MenuResource menus[] = {{"TESTMENU", menu_entries}};
+
+const DialogControl dialog_controls[] = {
+    {1, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_GROUP | BS_DEFPUSHBUTTON, 105, 31, 36, 17},
+    {101, "BUTTON", "Blanc", WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON, 16, 29, 77, 12},
+    {102, "BUTTON", "Noir", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, 16, 44, 40, 11},
+    {-1, "STATIC", "Choisissez.", WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 4, 118, 12},
+    {104, "BUTTON", "Autre groupe", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, 100, 50, 40, 10}};
+const DialogResource dialogs[] = {
+    {"TESTDLG", 10, 20, 152, 65, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, "Dialog", 8,
+     "MS Sans Serif", dialog_controls}};
+
+constexpr std::array<uint32_t, 16> palette = {
+    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+    0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+
+void put_u16(std::vector<uint8_t>& bytes, uint32_t value)
+{
+    bytes.push_back(static_cast<uint8_t>(value));
+    bytes.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+void put_u32(std::vector<uint8_t>& bytes, uint32_t value)
+{
+    put_u16(bytes, value & 0xFFFF);
+    put_u16(bytes, value >> 16);
+}
+
+void put_info_header(std::vector<uint8_t>& bytes, int32_t width, int32_t height, uint16_t bits, uint32_t colours)
+{
+    put_u32(bytes, 40);
+    put_u32(bytes, static_cast<uint32_t>(width));
+    put_u32(bytes, static_cast<uint32_t>(height));
+    put_u16(bytes, 1);
+    put_u16(bytes, bits);
+    for (int i = 0; i < 4; ++i)   // compression, image size, resolutions
+        put_u32(bytes, 0);
+    put_u32(bytes, colours);
+    put_u32(bytes, 0);
+}
+
+// A 16-colour .bmp, rows stored bottom-up as in the program's bitmaps.
+std::vector<uint8_t> make_bitmap_file()
+{
+    constexpr uint32_t stride = 4;   // 5 pixels of 4 bits, padded to 4 bytes
+    constexpr uint32_t pixels_at = 14 + 40 + 16 * 4;
+    std::vector<uint8_t> bytes = {'B', 'M'};
+    put_u32(bytes, pixels_at + stride * bitmap_height);
+    put_u32(bytes, 0);
+    put_u32(bytes, pixels_at);
+    put_info_header(bytes, bitmap_width, bitmap_height, 4, 16);
+    for (const uint32_t colour : palette)
+        put_u32(bytes, colour);   // blue, green, red, 0 in memory order
+    for (int row = bitmap_height - 1; row >= 0; --row) {
+        std::array<uint8_t, stride> line{};
+        for (int x = 0; x < bitmap_width; ++x)
+            line[x / 2] |= static_cast<uint8_t>(bitmap_index(x, row) << (x % 2 == 0 ? 4 : 0));
+        bytes.insert(bytes.end(), line.begin(), line.end());
+    }
+    return bytes;
+}
+
+const std::vector<uint8_t>& bitmap_bytes()
+{
+    static const std::vector<uint8_t> bytes = make_bitmap_file();
+    return bytes;
+}
+
+INT_PTR CALLBACK dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        events.push_back("init");
+        CheckRadioButton(dialog, 101, 102, 102);
+        CheckRadioButton(dialog, 104, 104, 104);
+        return TRUE;
+    case WM_COMMAND:
+        events.push_back("command " + std::to_string(LOWORD(wparam)) + " " + std::to_string(HIWORD(wparam)) +
+                         (win32_test::button_checked(dialog, 101) ? " 101 checked" : ""));
+        if (LOWORD(wparam) == IDOK)
+            EndDialog(dialog, dialog_result);
+        return TRUE;   // IDCANCEL does not close it
+    default:
+        return FALSE;
+    }
+}
+
+LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (extra && extra(window, message, wparam, lparam))
+        return 0;
+    switch (message) {
+    case WM_CREATE:
+        events.push_back(GetMenu(window) != nullptr ? "create with menu" : "create");
+        CreateWindowExA(0, "STATIC", " Bonjour ", WS_CHILD | WS_VISIBLE | WS_DLGFRAME, 260, 10, 220, 25, window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(status_id)), nullptr, nullptr);
+        return 0;
+    case WM_DESTROY:
+        events.push_back("destroy");
+        PostQuitMessage(quit_code);
+        return 0;
+    case WM_LBUTTONDOWN:
+        events.push_back("down " + std::to_string(LOWORD(lparam)) + "," + std::to_string(HIWORD(lparam)));
+        return 0;
+    case WM_COMMAND:
+        events.push_back("menu " + std::to_string(LOWORD(wparam)));
+        if (LOWORD(wparam) == dialog_command)
+            last_dialog_result = DialogBoxParamA(GetModuleHandleA(nullptr), "testdlg", window, dialog_proc, 0);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
+}
+
+} // namespace
+
+uint32_t palette_colour(int index)
+{
+    return palette[static_cast<size_t>(index)];
+}
+
+int bitmap_index(int x, int y)
+{
+    return (x + bitmap_width * y) % 16;
+}
+
+void prepare()
+{
+    events.clear();
+    extra = nullptr;
+    quit_code = 0;
+    last_dialog_result = -2;
+    static const FileResource bitmaps[] = {{"CARRE", bitmap_bytes()}};
+    win32_test::use_resources({menus, dialogs, bitmaps, {}, {}});
+}
+
+int WINAPI entry(HINSTANCE instance, HINSTANCE, LPSTR, int show_command)
+{
+    WNDCLASSA window_class{};
+    window_class.style = CS_HREDRAW | CS_VREDRAW;
+    window_class.lpfnWndProc = window_proc;
+    window_class.hInstance = instance;
+    window_class.hCursor = LoadCursorA(nullptr, IDC_CROSS);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    window_class.lpszMenuName = "TestMenu";
+    window_class.lpszClassName = "TestApp";
+    if (RegisterClassA(&window_class) == 0)
+        return -1;
+    const HWND window = CreateWindowExA(0, "TestApp", "Essai", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, 520, 287,
+                                        nullptr, nullptr, instance, nullptr);
+    if (window == nullptr)
+        return -2;
+    ShowWindow(window, show_command);
+    UpdateWindow(window);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+std::vector<uint8_t> cursor_file(uint16_t hot_x, uint16_t hot_y)
+{
+    constexpr uint32_t side = 32;
+    constexpr uint32_t stride = 4;
+    constexpr uint32_t image_size = 40 + 2 * 4 + 2 * stride * side;
+    std::vector<uint8_t> bytes;
+    put_u16(bytes, 0);
+    put_u16(bytes, 2);   // cursor
+    put_u16(bytes, 1);
+    bytes.push_back(side);
+    bytes.push_back(side);
+    bytes.push_back(2);
+    bytes.push_back(0);
+    put_u16(bytes, hot_x);
+    put_u16(bytes, hot_y);
+    put_u32(bytes, image_size);
+    put_u32(bytes, 22);
+    put_info_header(bytes, side, 2 * side, 1, 2);
+    put_u32(bytes, 0x000000);
+    put_u32(bytes, 0xFFFFFF);
+    auto inside = [&](uint32_t x, uint32_t y) { return x >= hot_x && x < hot_x + 8u && y >= hot_y && y < hot_y + 8u; };
+    for (int pass = 0; pass < 2; ++pass) {   // colour bits (0: black), then the AND mask
+        for (int row = side - 1; row >= 0; --row) {
+            for (uint32_t byte = 0; byte < stride; ++byte) {
+                uint8_t bits = 0;
+                for (uint32_t bit = 0; bit < 8; ++bit) {
+                    const bool transparent = !inside(byte * 8 + bit, static_cast<uint32_t>(row));
+                    if (pass == 1 && transparent)
+                        bits |= static_cast<uint8_t>(0x80 >> bit);
+                }
+                bytes.push_back(bits);
+            }
+        }
+    }
+    return bytes;
+}
+
+} // namespace test_program
