@@ -24,6 +24,18 @@ constexpr Mask not_column_8 = ~(column_1 << 7);
 
 inline int32_t lowest_bit(Mask m) { return __builtin_ctzll(m); }
 
+inline int32_t count_bits(Mask m)
+{
+#if defined(__POPCNT__)
+    return __builtin_popcountll(m);
+#else
+    m -= (m >> 1) & 0x5555555555555555ull;
+    m = (m & 0x3333333333333333ull) + ((m >> 2) & 0x3333333333333333ull);
+    m = (m + (m >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int32_t>((m * 0x0101010101010101ull) >> 56);
+#endif
+}
+
 // Bit s - 1 set where cell s (1..64) of the board equals `value`.
 inline Mask cells_equal(const uint8_t* board, uint8_t value)
 {
@@ -82,15 +94,31 @@ constexpr Mask step(Mask m)
     return Dx == 1 ? moved & not_column_1 : Dx == -1 ? moved & not_column_8 : moved;
 }
 
+// `gen` together with the runs of opponent pieces that continue it in direction
+// (Dx, Dy), filled in three doubling steps.
+template <int32_t Dx, int32_t Dy>
+constexpr Mask with_runs(Mask gen, Mask opp)
+{
+    constexpr int32_t shift = Dx + 8 * Dy;
+    auto moved = [](Mask m, int32_t times) {
+        return shift > 0 ? m << (shift * times) : m >> (-shift * times);
+    };
+    // Opponent pieces that a step can reach without wrapping, then pairs and fours of them.
+    Mask through = Dx == 1 ? opp & not_column_1 : Dx == -1 ? opp & not_column_8 : opp;
+    gen |= through & moved(gen, 1);
+    through &= moved(through, 1);
+    gen |= through & moved(gen, 2);
+    through &= moved(through, 2);
+    gen |= through & moved(gen, 4);
+    return gen;
+}
+
 // Squares reached by stepping once past a run of opponent pieces that starts next to
 // a piece of the side. Playing there captures that run in the opposite direction.
 template <int32_t Dx, int32_t Dy>
 constexpr Mask beyond_runs(Mask own, Mask opp)
 {
-    Mask run = step<Dx, Dy>(own) & opp;
-    for (int32_t i = 0; i < 5; ++i) // a run is at most 6 pieces long
-        run |= step<Dx, Dy>(run) & opp;
-    return step<Dx, Dy>(run);
+    return step<Dx, Dy>(with_runs<Dx, Dy>(own, opp) & opp);
 }
 
 // The run of opponent pieces that a piece placed on `square` closes in direction
@@ -98,9 +126,7 @@ constexpr Mask beyond_runs(Mask own, Mask opp)
 template <int32_t Dx, int32_t Dy>
 constexpr Mask closed_run(Mask square, Mask own, Mask opp)
 {
-    Mask run = step<Dx, Dy>(square) & opp;
-    for (int32_t i = 0; i < 5; ++i)
-        run |= step<Dx, Dy>(run) & opp;
+    const Mask run = with_runs<Dx, Dy>(square, opp) & opp;
     return (step<Dx, Dy>(run) & own) != 0 ? run : 0;
 }
 
@@ -109,7 +135,9 @@ constexpr Mask closed_run(Mask square, Mask own, Mask opp)
 // Four directions at once: lanes shifting left by 1, 8, 9, 7 (and right by the same),
 // that is (+1, 0), (0, +1), (+1, +1), (-1, +1) and their opposites.
 struct FourDirections {
-    __m256i shifts = _mm256_set_epi64x(7, 9, 8, 1);
+    __m256i shift1 = _mm256_set_epi64x(7, 9, 8, 1);
+    __m256i shift2 = _mm256_set_epi64x(14, 18, 16, 2);
+    __m256i shift4 = _mm256_set_epi64x(28, 36, 32, 4);
     __m256i left_wrap = _mm256_set_epi64x(static_cast<long long>(not_column_8), static_cast<long long>(not_column_1),
                                           -1, static_cast<long long>(not_column_1));
     __m256i right_wrap = _mm256_set_epi64x(static_cast<long long>(not_column_1), static_cast<long long>(not_column_8),
@@ -122,44 +150,53 @@ inline Mask or_lanes(__m256i v)
     return static_cast<Mask>(_mm_cvtsi128_si64(_mm_or_si128(half, _mm_unpackhi_epi64(half, half))));
 }
 
+// with_runs for the four left-shifting directions, and for the four right-shifting ones.
+inline __m256i with_runs_left(const FourDirections& d, __m256i gen, __m256i opp)
+{
+    __m256i through = _mm256_and_si256(opp, d.left_wrap);
+    gen = _mm256_or_si256(gen, _mm256_and_si256(through, _mm256_sllv_epi64(gen, d.shift1)));
+    through = _mm256_and_si256(through, _mm256_sllv_epi64(through, d.shift1));
+    gen = _mm256_or_si256(gen, _mm256_and_si256(through, _mm256_sllv_epi64(gen, d.shift2)));
+    through = _mm256_and_si256(through, _mm256_sllv_epi64(through, d.shift2));
+    return _mm256_or_si256(gen, _mm256_and_si256(through, _mm256_sllv_epi64(gen, d.shift4)));
+}
+
+inline __m256i with_runs_right(const FourDirections& d, __m256i gen, __m256i opp)
+{
+    __m256i through = _mm256_and_si256(opp, d.right_wrap);
+    gen = _mm256_or_si256(gen, _mm256_and_si256(through, _mm256_srlv_epi64(gen, d.shift1)));
+    through = _mm256_and_si256(through, _mm256_srlv_epi64(through, d.shift1));
+    gen = _mm256_or_si256(gen, _mm256_and_si256(through, _mm256_srlv_epi64(gen, d.shift2)));
+    through = _mm256_and_si256(through, _mm256_srlv_epi64(through, d.shift2));
+    return _mm256_or_si256(gen, _mm256_and_si256(through, _mm256_srlv_epi64(gen, d.shift4)));
+}
+
 inline Mask legal_moves(Mask own, Mask opp)
 {
     const FourDirections d;
     const __m256i own4 = _mm256_set1_epi64x(static_cast<long long>(own));
     const __m256i opp4 = _mm256_set1_epi64x(static_cast<long long>(opp));
-    const __m256i opp_left = _mm256_and_si256(opp4, d.left_wrap);
-    const __m256i opp_right = _mm256_and_si256(opp4, d.right_wrap);
-    __m256i left = _mm256_and_si256(_mm256_sllv_epi64(own4, d.shifts), opp_left);
-    __m256i right = _mm256_and_si256(_mm256_srlv_epi64(own4, d.shifts), opp_right);
-    for (int32_t i = 0; i < 5; ++i) {
-        left = _mm256_or_si256(left, _mm256_and_si256(_mm256_sllv_epi64(left, d.shifts), opp_left));
-        right = _mm256_or_si256(right, _mm256_and_si256(_mm256_srlv_epi64(right, d.shifts), opp_right));
-    }
-    left = _mm256_and_si256(_mm256_sllv_epi64(left, d.shifts), d.left_wrap);
-    right = _mm256_and_si256(_mm256_srlv_epi64(right, d.shifts), d.right_wrap);
-    return or_lanes(_mm256_or_si256(left, right)) & ~(own | opp);
+    const __m256i left = _mm256_and_si256(with_runs_left(d, own4, opp4), opp4);
+    const __m256i right = _mm256_and_si256(with_runs_right(d, own4, opp4), opp4);
+    const __m256i beyond = _mm256_or_si256(_mm256_and_si256(_mm256_sllv_epi64(left, d.shift1), d.left_wrap),
+                                           _mm256_and_si256(_mm256_srlv_epi64(right, d.shift1), d.right_wrap));
+    return or_lanes(beyond) & ~(own | opp);
 }
 
 inline Mask turned_pieces(Mask square, Mask own, Mask opp)
 {
     const FourDirections d;
-    const __m256i sq4 = _mm256_set1_epi64x(static_cast<long long>(square));
+    const __m256i square4 = _mm256_set1_epi64x(static_cast<long long>(square));
     const __m256i own4 = _mm256_set1_epi64x(static_cast<long long>(own));
     const __m256i opp4 = _mm256_set1_epi64x(static_cast<long long>(opp));
-    const __m256i opp_left = _mm256_and_si256(opp4, d.left_wrap);
-    const __m256i opp_right = _mm256_and_si256(opp4, d.right_wrap);
-    __m256i left = _mm256_and_si256(_mm256_sllv_epi64(sq4, d.shifts), opp_left);
-    __m256i right = _mm256_and_si256(_mm256_srlv_epi64(sq4, d.shifts), opp_right);
-    for (int32_t i = 0; i < 5; ++i) {
-        left = _mm256_or_si256(left, _mm256_and_si256(_mm256_sllv_epi64(left, d.shifts), opp_left));
-        right = _mm256_or_si256(right, _mm256_and_si256(_mm256_srlv_epi64(right, d.shifts), opp_right));
-    }
+    const __m256i left = _mm256_and_si256(with_runs_left(d, square4, opp4), opp4);
+    const __m256i right = _mm256_and_si256(with_runs_right(d, square4, opp4), opp4);
+    // A run counts only when the step past it lands on a piece of the side.
     const __m256i zero = _mm256_setzero_si256();
-    const __m256i left_end = _mm256_and_si256(_mm256_and_si256(_mm256_sllv_epi64(left, d.shifts), d.left_wrap), own4);
-    const __m256i right_end = _mm256_and_si256(_mm256_and_si256(_mm256_srlv_epi64(right, d.shifts), d.right_wrap), own4);
-    left = _mm256_andnot_si256(_mm256_cmpeq_epi64(left_end, zero), left);
-    right = _mm256_andnot_si256(_mm256_cmpeq_epi64(right_end, zero), right);
-    return or_lanes(_mm256_or_si256(left, right));
+    const __m256i left_end = _mm256_and_si256(_mm256_and_si256(_mm256_sllv_epi64(left, d.shift1), d.left_wrap), own4);
+    const __m256i right_end = _mm256_and_si256(_mm256_and_si256(_mm256_srlv_epi64(right, d.shift1), d.right_wrap), own4);
+    return or_lanes(_mm256_or_si256(_mm256_andnot_si256(_mm256_cmpeq_epi64(left_end, zero), left),
+                                    _mm256_andnot_si256(_mm256_cmpeq_epi64(right_end, zero), right)));
 }
 
 #else

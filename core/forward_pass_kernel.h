@@ -290,7 +290,11 @@ struct HiddenPrefix {
     float after[max_sending_inputs + 1][hidden1_units]; // after[j]: the sums after the first j sending inputs
 };
 
-inline int32_t count_bits(uint64_t m) { return __builtin_popcountll(m); }
+// The bits of a word from bit `from` on (all of them when `from` is negative).
+inline uint64_t bits_from(uint64_t word, int32_t from)
+{
+    return from <= 0 ? word : from >= 64 ? 0 : word & (~uint64_t{0} << from);
+}
 
 inline HiddenSums hidden1_sums_resuming(const float* weights, const SendingInputs& in, HiddenPrefix& prefix)
 {
@@ -310,15 +314,22 @@ inline HiddenSums hidden1_sums_resuming(const float* weights, const SendingInput
     } else {
         store_hidden(zero_hidden(), prefix.after[0]);
     }
+    // One loop over both board words, so that only its end is a branch that the
+    // processor cannot foresee; then the side input.
     HiddenSums sums = load_hidden(prefix.after[done]);
-    for (int32_t w = first / 64; w < 3; ++w) {
-        uint64_t m = in.word[w];
-        if (w == first / 64)
-            m &= ~uint64_t{0} << (first % 64);
-        for (; m; m &= m - 1) {
-            add_hidden_row(sums, weights + hidden1_units * (64 * w + lowest_bit(m)));
-            store_hidden(sums, prefix.after[++done]);
-        }
+    uint64_t low = bits_from(in.word[0], first);
+    uint64_t high = bits_from(in.word[1], first - 64);
+    while (low | high) {
+        const bool in_low = low != 0;
+        const uint64_t m = in_low ? low : high;
+        add_hidden_row(sums, weights + hidden1_units * (lowest_bit(m) + (in_low ? 0 : 64)));
+        store_hidden(sums, prefix.after[++done]);
+        low = in_low ? m & (m - 1) : 0;
+        high = in_low ? high : m & (m - 1);
+    }
+    if (bits_from(in.word[2], first - 128) != 0) {
+        add_hidden_row(sums, weights + hidden1_units * (side_input_element - 1));
+        store_hidden(sums, prefix.after[++done]);
     }
     prefix.last = in;
     prefix.valid = true;
