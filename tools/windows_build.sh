@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows programs with Debian's mingw-w64: trainer.exe, korvane.exe,
-# make_population.exe and the unit tests, for 32-bit (i686) and/or 64-bit (x86_64)
+# make_population.exe and the tests, for 32-bit (i686) and/or 64-bit (x86_64)
 # Windows, in build-mingw-<arch>. Installs the packages it needs when they are missing.
 #
 #   bash tools/windows_build.sh [i686|x86_64|all]     (default: all)
@@ -33,9 +33,10 @@ for arch in "${arches[@]}"; do
     echo "== Windows $arch: $build"
     cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release \
           -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-$arch.cmake"
-    cmake --build "$build" -j2 --target trainer korvane korvane_cursor_files make_population unit_tests
-    for exe in trainer/trainer.exe game/korvane.exe tools/make_population.exe tests/unit/unit_tests.exe; do
+    cmake --build "$build" -j2 --target trainer korvane korvane_cursor_files make_population unit_tests windows_tests
+    for exe in trainer/trainer.exe game/korvane.exe tools/make_population.exe tests/unit/unit_tests.exe \
+               tests/windows/windows_tests.exe; do
         [ -f "$build/$exe" ] || { echo "missing: $build/$exe" >&2; exit 1; }
     done
-    echo "== Windows $arch: built trainer.exe, korvane.exe, make_population.exe, unit_tests.exe"
+    echo "== Windows $arch: built trainer.exe, korvane.exe, make_population.exe, unit_tests.exe, windows_tests.exe"
 done

@@ -122,7 +122,7 @@ kill_wine() { [ -n "$1" ] && kill "$1" 2>/dev/null; }
 check_unit_tests() {
     # Configure again: the test runner (Wine) may have been installed after the build.
     cmake "$build" >/dev/null || { fail "$arch: unit tests: cannot configure $build"; return; }
-    cmake --build "$build" -j2 --target unit_tests >/dev/null || { fail "$arch: unit tests: build"; return; }
+    cmake --build "$build" -j2 --target unit_tests windows_tests >/dev/null || { fail "$arch: unit tests: build"; return; }
     local log="$checks/ctest.log"
     ctest --test-dir "$build" -j2 --output-on-failure --timeout 600 >"$log" 2>&1
     local summary total bad
