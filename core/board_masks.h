@@ -3,7 +3,8 @@
 //
 // Included only by the kernel sources, each compiled for its own instruction set:
 // everything here has internal linkage so that every copy stays with the code that
-// was built for it.
+// was built for it, and no function of the standard library is called at run time
+// (an out-of-line copy of one could be shared with code built for any processor).
 #pragma once
 #include <cstdint>
 

@@ -16,6 +16,9 @@
 
 namespace {
 
+// Evaluated here, so that no shared copy of a library function is compiled with this
+// file's instruction set (see board_masks.h).
+constexpr float lowest_float = std::numeric_limits<float>::lowest();
 constexpr int32_t units_element = inputs + 1;                         // 130: the first hidden-1 unit
 constexpr int32_t first_output = hidden1_units + hidden2_units;        // outputs within the units
 
@@ -40,7 +43,7 @@ inline int32_t choose_among(Mask legal, const float* outputs_of_squares)
 {
     uint8_t ties[64];
     int32_t count = 0;
-    float best = std::numeric_limits<float>::lowest();
+    float best = lowest_float;
     for (Mask m = legal; m; m &= m - 1) {
         const int32_t bit = lowest_bit(m);
         const float v = outputs_of_squares[bit];
@@ -99,11 +102,10 @@ inline int32_t choose_among(Mask legal, const OutputSums& sums, const float* out
     auto all = [](float x) { return _mm_set1_ps(x); };
 #endif
     constexpr int32_t groups = 64 / output_lanes;
-    const float lowest = std::numeric_limits<float>::lowest();
-    Lanes best = all(lowest);
+    Lanes best = all(lowest_float);
     Mask not_a_number = 0;
     for (int32_t i = 0; i < groups; ++i) {
-        best = larger(best, select(legal_lanes(i), sums.part[i], all(lowest)));
+        best = larger(best, select(legal_lanes(i), sums.part[i], all(lowest_float)));
         not_a_number |= static_cast<Mask>(unordered(sums.part[i])) << (output_lanes * i);
     }
     if (not_a_number & legal)
