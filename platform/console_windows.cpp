@@ -101,6 +101,7 @@ int32_t console_key(bool wait)
     }
 }
 
+// The reading thread: standard input a byte at a time, until its end or an error.
 DWORD WINAPI read_stream(void*)
 {
     for (;;) {
