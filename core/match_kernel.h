@@ -164,7 +164,9 @@ int32_t choose_move_kernel(uint8_t side)
     const Mask legal = legal_moves(sides.own, sides.opp);
     legal_move_map[0] = 0;
     write_mask_cells(legal_move_map, legal);
-    return choose_among(legal, activations + units_element + first_output);
+    // The same choice as inside a match, so that the tests of this one cover both.
+    const float* square_outputs = activations + units_element + first_output;
+    return choose_among(legal, load_outputs(square_outputs), square_outputs);
 }
 
 // The match with the position kept in masks from start to end. Only the final state
