@@ -27,8 +27,9 @@ const QFont& dialog_font()
 {
     static const QFont font = [] {
         QFont chosen;
-        chosen.setFamilies(QStringList() << QStringLiteral("DejaVu Sans") << QStringLiteral("Liberation Sans")
-                                          << QStringLiteral("sans-serif"));
+        // Narrow enough for texts sized for the 8-point font of the original system.
+        chosen.setFamilies(QStringList() << QStringLiteral("DejaVu Sans Condensed") << QStringLiteral("Liberation Sans Narrow")
+                                          << QStringLiteral("DejaVu Sans") << QStringLiteral("sans-serif"));
         chosen.setStyleHint(QFont::SansSerif);
         chosen.setPixelSize(11);
         return chosen;

@@ -168,6 +168,8 @@ protected:
             windowHandle()->isExposed()) {
             if (Window* window = find_window(window_))
                 invalidate(*window, QRect(), true);
+            update();
+            client_->update();
         }
         return QWidget::eventFilter(watched, event);
     }
@@ -333,6 +335,9 @@ void show_control_now(Window& control)
 {
     if (!real_mode() || control.control_widget == nullptr)
         return;
+    const QWindow* shown = control.control_widget->window()->windowHandle();
+    if (shown == nullptr || !shown->isExposed())
+        return;
     control.control_widget->repaint();
     // Lets the window system show it; pointer, keys and clicks stay queued.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -370,7 +375,9 @@ void present(Window& window, bool now)
 {
     if (!real_mode() || window.client_widget == nullptr)
         return;
-    if (now)
+    // Painting at once is only possible once the window system shows the window.
+    const QWindow* shown = window.client_widget->window()->windowHandle();
+    if (now && shown != nullptr && shown->isExposed())
         window.client_widget->repaint();
     else
         window.client_widget->update();
