@@ -1,6 +1,9 @@
 # What the Windows build does differently, included by the top-level CMakeLists.txt on
 # WIN32: no benchmarks, and GoogleTest built from Debian's sources (libgtest-dev ships
 # them in /usr/src/googletest) since no MinGW build of it is packaged.
+if(CMAKE_VERSION VERSION_LESS 3.24)
+    message(FATAL_ERROR "The Windows build needs CMake 3.24 or later (LINK_LIBRARY, OVERRIDE_FIND_PACKAGE)")
+endif()
 set(ELVARIN_BENCH OFF CACHE BOOL "Build the benchmarks" FORCE)
 
 if(ELVARIN_TESTS AND CMAKE_CROSSCOMPILING)
