@@ -29,7 +29,6 @@ constexpr int32_t side_input_element = inputs; // input 129, on when colour 2 is
 struct SendingInputs {
     uint64_t word[3];
 };
-constexpr int32_t max_sending_inputs = 65; // one input per square, and the side input
 
 // Bits 0..31 of x moved to the even bits 0, 2, .., 62.
 inline uint64_t spread_to_even_bits(uint32_t x)
@@ -272,67 +271,22 @@ inline void store_outputs(const OutputSums& sums, float* p)
 #endif
 
 // The hidden-1 sums of the network whose weight at offset 1 is weights[0]: the rows
-// of the sending inputs added in ascending order of input.
+// of the sending inputs added in ascending order of input. One loop goes over both
+// words of board inputs, so that only its end is a branch that the processor cannot
+// foresee; then comes the side input.
 inline HiddenSums hidden1_sums(const float* weights, const SendingInputs& in, HiddenSums sums)
 {
-    for (int32_t w = 0; w < 3; ++w)
-        for (uint64_t m = in.word[w]; m; m &= m - 1)
-            add_hidden_row(sums, weights + hidden1_units * (64 * w + lowest_bit(m)));
-    return sums;
-}
-
-// A network's hidden-1 sums after each sending input of its last pass. Its next pass
-// in the same match adds the same rows in the same order up to the first input that
-// has changed, so it starts from the sums reached there, bit for bit the same.
-struct HiddenPrefix {
-    SendingInputs last;
-    bool valid = false;
-    float after[max_sending_inputs + 1][hidden1_units]; // after[j]: the sums after the first j sending inputs
-};
-
-// The bits of a word from bit `from` on (all of them when `from` is negative).
-inline uint64_t bits_from(uint64_t word, int32_t from)
-{
-    return from <= 0 ? word : from >= 64 ? 0 : word & (~uint64_t{0} << from);
-}
-
-inline HiddenSums hidden1_sums_resuming(const float* weights, const SendingInputs& in, HiddenPrefix& prefix)
-{
-    int32_t first = 0; // the first input (from 0) that differs from the last pass
-    int32_t done = 0;  // sending inputs below it
-    if (prefix.valid) {
-        first = 3 * 64;
-        for (int32_t w = 0; w < 3; ++w)
-            if (const uint64_t changed = in.word[w] ^ prefix.last.word[w]) {
-                first = 64 * w + lowest_bit(changed);
-                break;
-            }
-        for (int32_t w = 0; w < first / 64; ++w)
-            done += count_bits(in.word[w]);
-        if (first < 3 * 64)
-            done += count_bits(in.word[first / 64] & ((uint64_t{1} << (first % 64)) - 1));
-    } else {
-        store_hidden(zero_hidden(), prefix.after[0]);
-    }
-    // One loop over both board words, so that only its end is a branch that the
-    // processor cannot foresee; then the side input.
-    HiddenSums sums = load_hidden(prefix.after[done]);
-    uint64_t low = bits_from(in.word[0], first);
-    uint64_t high = bits_from(in.word[1], first - 64);
+    uint64_t low = in.word[0];
+    uint64_t high = in.word[1];
     while (low | high) {
         const bool in_low = low != 0;
         const uint64_t m = in_low ? low : high;
         add_hidden_row(sums, weights + hidden1_units * (lowest_bit(m) + (in_low ? 0 : 64)));
-        store_hidden(sums, prefix.after[++done]);
         low = in_low ? m & (m - 1) : 0;
         high = in_low ? high : m & (m - 1);
     }
-    if (bits_from(in.word[2], first - 128) != 0) {
+    if (in.word[2] != 0)
         add_hidden_row(sums, weights + hidden1_units * (side_input_element - 1));
-        store_hidden(sums, prefix.after[++done]);
-    }
-    prefix.last = in;
-    prefix.valid = true;
     return sums;
 }
 

@@ -182,14 +182,13 @@ void play_match_kernel(int32_t a, int32_t b)
     float* units = activations + units_element;
     const float* square_outputs = units + first_output;
 
-    HiddenPrefix prefix_a, prefix_b;
     Sides last_black_view{0, 0};
     Mask last_black_legal = 0;
     int32_t moves = 0;
     for (;;) {
         const Sides w{whites, blacks | others};
         const Mask legal_w = legal_moves(w.own, w.opp);
-        const HiddenSums sums_a = hidden1_sums_resuming(weights_a, inputs_of(w.own, w.opp, false), prefix_a);
+        const HiddenSums sums_a = hidden1_sums(weights_a, inputs_of(w.own, w.opp, false), zero_hidden());
         const int32_t s1 = choose_among(legal_w, finish_pass<true>(weights_a, sums_a, units), square_outputs);
         if (s1 != 0) {
             const Mask placed = Mask{1} << (s1 - 1);
@@ -204,7 +203,7 @@ void play_match_kernel(int32_t a, int32_t b)
         const Mask legal_b = legal_moves(b.own, b.opp);
         last_black_view = b;
         last_black_legal = legal_b;
-        const HiddenSums sums_b = hidden1_sums_resuming(weights_b, inputs_of(b.own, b.opp, true), prefix_b);
+        const HiddenSums sums_b = hidden1_sums(weights_b, inputs_of(b.own, b.opp, true), zero_hidden());
         const int32_t s2 = choose_among(legal_b, finish_pass<true>(weights_b, sums_b, units), square_outputs);
         if (s2 != 0) {
             const Mask placed = Mask{1} << (s2 - 1);
