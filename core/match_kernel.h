@@ -88,6 +88,11 @@ inline int32_t choose_among(Mask legal, const OutputSums& sums, const float* out
     auto equal = [](Lanes a, Lanes b) { return static_cast<uint32_t>(_mm256_movemask_ps(_mm256_cmp_ps(a, b, _CMP_EQ_OQ))); };
     auto larger = [](Lanes a, Lanes b) { return _mm256_max_ps(a, b); };
     auto all = [](float x) { return _mm256_set1_ps(x); };
+    auto largest_lane = [](Lanes v) {
+        const __m128 half = _mm_max_ps(_mm256_castps256_ps128(v), _mm256_extractf128_ps(v, 1));
+        const __m128 pair = _mm_max_ps(half, _mm_movehl_ps(half, half));
+        return _mm_cvtss_f32(_mm_max_ss(pair, _mm_shuffle_ps(pair, pair, 1)));
+    };
 #else
     using Lanes = __m128;
     const __m128i lane_bits = _mm_setr_epi32(1, 2, 4, 8);
@@ -100,6 +105,10 @@ inline int32_t choose_among(Mask legal, const OutputSums& sums, const float* out
     auto equal = [](Lanes a, Lanes b) { return static_cast<uint32_t>(_mm_movemask_ps(_mm_cmpeq_ps(a, b))); };
     auto larger = [](Lanes a, Lanes b) { return _mm_max_ps(a, b); };
     auto all = [](float x) { return _mm_set1_ps(x); };
+    auto largest_lane = [](Lanes v) {
+        const __m128 pair = _mm_max_ps(v, _mm_movehl_ps(v, v));
+        return _mm_cvtss_f32(_mm_max_ss(pair, _mm_shuffle_ps(pair, pair, 1)));
+    };
 #endif
     constexpr int32_t groups = 64 / output_lanes;
     Lanes best = all(lowest_float);
@@ -110,11 +119,7 @@ inline int32_t choose_among(Mask legal, const OutputSums& sums, const float* out
     }
     if (not_a_number & legal)
         return choose_among(legal, outputs_of_squares);
-    float lanes[output_lanes];
-    __builtin_memcpy(lanes, &best, sizeof lanes);
-    float top = lanes[0];
-    for (int32_t j = 1; j < output_lanes; ++j)
-        top = lanes[j] > top ? lanes[j] : top;
+    const float top = largest_lane(best);
     Mask ties = 0;
     for (int32_t i = 0; i < groups; ++i)
         ties |= static_cast<Mask>(equal(sums.part[i], all(top))) << (output_lanes * i);
