@@ -96,18 +96,6 @@ inline HiddenSums load_hidden(const float* p)
 #endif
 }
 
-inline void store_hidden(const HiddenSums& sums, float* p)
-{
-#if defined(__AVX2__)
-    _mm256_storeu_ps(p, sums.low);
-    _mm256_storeu_ps(p + 8, sums.middle);
-    _mm_storeu_ps(p + 16, sums.high);
-#else
-    for (int32_t i = 0; i < 5; ++i)
-        _mm_storeu_ps(p + 4 * i, sums.part[i]);
-#endif
-}
-
 inline HiddenSums zero_hidden()
 {
 #if defined(__AVX2__)
@@ -235,11 +223,6 @@ inline Sums<Units> load_sums(const float* p)
 inline HiddenSums load_hidden(const float* p) { return load_sums<20>(p); }
 inline OutputSums load_outputs(const float* p) { return load_sums<64>(p); }
 inline HiddenSums zero_hidden() { return HiddenSums{}; }
-inline void store_hidden(const HiddenSums& sums, float* p)
-{
-    for (int32_t j = 0; j < 20; ++j)
-        p[j] = sums.unit[j];
-}
 inline OutputSums zero_outputs() { return OutputSums{}; }
 
 template <int32_t Units>
