@@ -84,7 +84,9 @@ inline int32_t choose_among(Mask legal, const OutputSums& sums, const float* out
         return _mm256_castsi256_ps(_mm256_cmpeq_epi32(_mm256_and_si256(bits, lane_bits), lane_bits));
     };
     auto select = [](Lanes on, Lanes a, Lanes b) { return _mm256_blendv_ps(b, a, on); };
-    auto unordered = [](Lanes v) { return static_cast<uint32_t>(_mm256_movemask_ps(_mm256_cmp_ps(v, v, _CMP_UNORD_Q))); };
+    auto unordered = [](Lanes v) { return _mm256_cmp_ps(v, v, _CMP_UNORD_Q); };
+    auto either = [](Lanes a, Lanes b) { return _mm256_or_ps(a, b); };
+    auto any_lane = [](Lanes v) { return _mm256_movemask_ps(v) != 0; };
     auto equal = [](Lanes a, Lanes b) { return static_cast<uint32_t>(_mm256_movemask_ps(_mm256_cmp_ps(a, b, _CMP_EQ_OQ))); };
     auto larger = [](Lanes a, Lanes b) { return _mm256_max_ps(a, b); };
     auto all = [](float x) { return _mm256_set1_ps(x); };
@@ -101,7 +103,9 @@ inline int32_t choose_among(Mask legal, const OutputSums& sums, const float* out
         return _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_and_si128(bits, lane_bits), lane_bits));
     };
     auto select = [](Lanes on, Lanes a, Lanes b) { return _mm_or_ps(_mm_and_ps(on, a), _mm_andnot_ps(on, b)); };
-    auto unordered = [](Lanes v) { return static_cast<uint32_t>(_mm_movemask_ps(_mm_cmpunord_ps(v, v))); };
+    auto unordered = [](Lanes v) { return _mm_cmpunord_ps(v, v); };
+    auto either = [](Lanes a, Lanes b) { return _mm_or_ps(a, b); };
+    auto any_lane = [](Lanes v) { return _mm_movemask_ps(v) != 0; };
     auto equal = [](Lanes a, Lanes b) { return static_cast<uint32_t>(_mm_movemask_ps(_mm_cmpeq_ps(a, b))); };
     auto larger = [](Lanes a, Lanes b) { return _mm_max_ps(a, b); };
     auto all = [](float x) { return _mm_set1_ps(x); };
@@ -111,13 +115,15 @@ inline int32_t choose_among(Mask legal, const OutputSums& sums, const float* out
     };
 #endif
     constexpr int32_t groups = 64 / output_lanes;
+    // The legal outputs, the lowest finite float in the other lanes.
     Lanes best = all(lowest_float);
-    Mask not_a_number = 0;
+    Lanes not_a_number = all(0.0f);
     for (int32_t i = 0; i < groups; ++i) {
-        best = larger(best, select(legal_lanes(i), sums.part[i], all(lowest_float)));
-        not_a_number |= static_cast<Mask>(unordered(sums.part[i])) << (output_lanes * i);
+        const Lanes candidates = select(legal_lanes(i), sums.part[i], all(lowest_float));
+        best = larger(best, candidates);
+        not_a_number = either(not_a_number, unordered(candidates));
     }
-    if (not_a_number & legal)
+    if (any_lane(not_a_number))
         return choose_among(legal, outputs_of_squares);
     const float top = largest_lane(best);
     Mask ties = 0;
