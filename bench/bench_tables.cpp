@@ -65,7 +65,9 @@ std::vector<float> stored_weights()
 
 bool use_path(benchmark::State& state, Path path)
 {
-    const KernelSet set = path == Path::avx2 ? KernelSet::avx2 : KernelSet::baseline;
+    const KernelSet set = path == Path::avx2       ? KernelSet::avx2
+                          : path == Path::portable ? KernelSet::portable
+                                                   : KernelSet::baseline;
     if (!kernel_set_available(set)) {
         state.SkipWithError("this processor cannot run the kernel set");
         return false;

@@ -20,7 +20,7 @@ enum class PopulationKind { random, bred, hall_of_fame };
 inline constexpr int32_t bred_generations = 300;
 
 // Which code plays: the plain rules and pass kept for the tests, or a kernel set.
-enum class Path { plain, baseline, avx2 };
+enum class Path { plain, baseline, avx2, portable };
 // Makes the kernel set of the path (baseline for the plain path, which does not use
 // one) the one in use; skips the benchmark and returns false when the processor
 // cannot run it.

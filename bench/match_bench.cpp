@@ -99,6 +99,7 @@ void hall_of_fame_tournament(benchmark::State& state, PopulationKind kind, Path 
 BENCHMARK_CAPTURE(network_match, random/plain, PopulationKind::random, Path::plain);
 BENCHMARK_CAPTURE(network_match, random/baseline, PopulationKind::random, Path::baseline);
 BENCHMARK_CAPTURE(network_match, random/avx2, PopulationKind::random, Path::avx2);
+BENCHMARK_CAPTURE(network_match, random/portable, PopulationKind::random, Path::portable);
 BENCHMARK_CAPTURE(network_match, bred/plain, PopulationKind::bred, Path::plain);
 BENCHMARK_CAPTURE(network_match, bred/baseline, PopulationKind::bred, Path::baseline);
 BENCHMARK_CAPTURE(network_match, bred/avx2, PopulationKind::bred, Path::avx2);

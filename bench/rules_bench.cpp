@@ -101,6 +101,7 @@ BENCHMARK_CAPTURE(forward_pass, bred/avx2, PopulationKind::bred, Path::avx2);
 BENCHMARK_CAPTURE(legal_moves, plain, Path::plain);
 BENCHMARK_CAPTURE(legal_moves, baseline, Path::baseline);
 BENCHMARK_CAPTURE(legal_moves, avx2, Path::avx2);
+BENCHMARK_CAPTURE(legal_moves, portable, Path::portable);
 BENCHMARK_CAPTURE(move, plain, Path::plain);
 BENCHMARK_CAPTURE(move, baseline, Path::baseline);
 BENCHMARK_CAPTURE(move, avx2, Path::avx2);

@@ -15,6 +15,23 @@
 #include <immintrin.h>
 #endif
 
+// The instructions that the kernels use, as far as the compiler may use them for this
+// source; none in a portable kernel set, which is plain C++.
+#if !defined(ELVARIN_PORTABLE_KERNELS)
+#if defined(__SSE2__)
+#define ELVARIN_KERNEL_SSE2 1
+#endif
+#if defined(__AVX2__)
+#define ELVARIN_KERNEL_AVX2 1
+#endif
+#if defined(__BMI2__)
+#define ELVARIN_KERNEL_BMI2 1
+#endif
+#if defined(__POPCNT__)
+#define ELVARIN_KERNEL_POPCNT 1
+#endif
+#endif
+
 namespace {
 
 using Mask = uint64_t;
@@ -27,7 +44,7 @@ inline int32_t lowest_bit(Mask m) { return __builtin_ctzll(m); }
 
 inline int32_t count_bits(Mask m)
 {
-#if defined(__POPCNT__)
+#if defined(ELVARIN_KERNEL_POPCNT)
     return __builtin_popcountll(m);
 #else
     m -= (m >> 1) & 0x5555555555555555ull;
@@ -41,7 +58,7 @@ inline int32_t count_bits(Mask m)
 inline Mask cells_equal(const uint8_t* board, uint8_t value)
 {
     Mask m = 0;
-#if defined(__SSE2__)
+#if defined(ELVARIN_KERNEL_SSE2)
     const __m128i v = _mm_set1_epi8(static_cast<char>(value));
     for (int32_t i = 0; i < 4; ++i) {
         const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(board + 1 + 16 * i));
@@ -57,12 +74,12 @@ inline Mask cells_equal(const uint8_t* board, uint8_t value)
 // Cells 1..64 of `cells` become 1 where the mask has a bit, 0 elsewhere.
 inline void write_mask_cells(uint8_t* cells, Mask m)
 {
-#if defined(__BMI2__)
+#if defined(ELVARIN_KERNEL_BMI2)
     for (int32_t i = 0; i < 8; ++i) {
         const Mask bytes = _pdep_u64(m >> (8 * i), column_1);
         __builtin_memcpy(cells + 1 + 8 * i, &bytes, 8);
     }
-#elif defined(__SSE2__)
+#elif defined(ELVARIN_KERNEL_SSE2)
     const __m128i bit_of_byte = _mm_set1_epi64x(static_cast<long long>(0x8040201008040201ull));
     const __m128i ones = _mm_set1_epi8(1);
     for (int32_t i = 0; i < 4; ++i) {
@@ -131,7 +148,7 @@ constexpr Mask closed_run(Mask square, Mask own, Mask opp)
     return (step<Dx, Dy>(run) & own) != 0 ? run : 0;
 }
 
-#if defined(__AVX2__)
+#if defined(ELVARIN_KERNEL_AVX2)
 
 // Four directions at once: lanes shifting left by 1, 8, 9, 7 (and right by the same),
 // that is (+1, 0), (0, +1), (+1, +1), (-1, +1) and their opposites.

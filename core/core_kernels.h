@@ -15,8 +15,9 @@ struct CoreKernels {
 enum class KernelSet : int32_t {
     baseline, // any x86-64 processor (SSE2), or plain C++ elsewhere
     avx2,     // AVX2 with BMI1, BMI2 and POPCNT
+    portable, // plain C++ on every processor; never the fastest, kept for the tests
 };
-inline constexpr KernelSet kernel_sets[] = {KernelSet::baseline, KernelSet::avx2};
+inline constexpr KernelSet kernel_sets[] = {KernelSet::baseline, KernelSet::avx2, KernelSet::portable};
 
 extern const CoreKernels* active_kernels;
 

@@ -33,7 +33,7 @@ struct SendingInputs {
 // Bits 0..31 of x moved to the even bits 0, 2, .., 62.
 inline uint64_t spread_to_even_bits(uint32_t x)
 {
-#if defined(__BMI2__)
+#if defined(ELVARIN_KERNEL_BMI2)
     return _pdep_u64(x, 0x5555555555555555ull);
 #else
     uint64_t v = x;
@@ -62,7 +62,7 @@ inline SendingInputs inputs_of(Mask own, Mask opp, bool side_on)
 inline SendingInputs inputs_at_one(const float* a)
 {
     SendingInputs in{{0, 0, a[side_input_element] == 1.0f ? 1u : 0u}};
-#if defined(__SSE2__)
+#if defined(ELVARIN_KERNEL_SSE2)
     const __m128 one = _mm_set1_ps(1.0f);
     for (int32_t c = 0; c < 32; ++c) {
         const auto bits = static_cast<uint64_t>(_mm_movemask_ps(_mm_cmpeq_ps(_mm_loadu_ps(a + 1 + 4 * c), one)));
@@ -75,11 +75,11 @@ inline SendingInputs inputs_at_one(const float* a)
     return in;
 }
 
-#if defined(__SSE2__)
+#if defined(ELVARIN_KERNEL_SSE2)
 
 // 20 sums of one hidden layer.
 struct HiddenSums {
-#if defined(__AVX2__)
+#if defined(ELVARIN_KERNEL_AVX2)
     __m256 low, middle;
     __m128 high;
 #else
@@ -89,7 +89,7 @@ struct HiddenSums {
 
 inline HiddenSums load_hidden(const float* p)
 {
-#if defined(__AVX2__)
+#if defined(ELVARIN_KERNEL_AVX2)
     return {_mm256_loadu_ps(p), _mm256_loadu_ps(p + 8), _mm_loadu_ps(p + 16)};
 #else
     return {{_mm_loadu_ps(p), _mm_loadu_ps(p + 4), _mm_loadu_ps(p + 8), _mm_loadu_ps(p + 12), _mm_loadu_ps(p + 16)}};
@@ -98,7 +98,7 @@ inline HiddenSums load_hidden(const float* p)
 
 inline HiddenSums zero_hidden()
 {
-#if defined(__AVX2__)
+#if defined(ELVARIN_KERNEL_AVX2)
     return {_mm256_setzero_ps(), _mm256_setzero_ps(), _mm_setzero_ps()};
 #else
     const __m128 zero = _mm_setzero_ps();
@@ -108,7 +108,7 @@ inline HiddenSums zero_hidden()
 
 inline void add_hidden_row(HiddenSums& sums, const float* row)
 {
-#if defined(__AVX2__)
+#if defined(ELVARIN_KERNEL_AVX2)
     sums.low = _mm256_add_ps(sums.low, _mm256_loadu_ps(row));
     sums.middle = _mm256_add_ps(sums.middle, _mm256_loadu_ps(row + 8));
     sums.high = _mm_add_ps(sums.high, _mm_loadu_ps(row + 16));
@@ -123,7 +123,7 @@ inline void add_hidden_row(HiddenSums& sums, const float* row)
 inline uint32_t threshold_hidden(const HiddenSums& sums, float* p)
 {
     const __m128 one = _mm_set1_ps(1.0f);
-#if defined(__AVX2__)
+#if defined(ELVARIN_KERNEL_AVX2)
     const __m256 zero = _mm256_setzero_ps();
     const __m256 low = _mm256_cmp_ps(sums.low, zero, _CMP_GT_OQ);
     const __m256 middle = _mm256_cmp_ps(sums.middle, zero, _CMP_GT_OQ);
@@ -147,13 +147,13 @@ inline uint32_t threshold_hidden(const HiddenSums& sums, float* p)
 
 // The 64 output sums.
 struct OutputSums {
-#if defined(__AVX2__)
+#if defined(ELVARIN_KERNEL_AVX2)
     __m256 part[8];
 #else
     __m128 part[16];
 #endif
 };
-#if defined(__AVX2__)
+#if defined(ELVARIN_KERNEL_AVX2)
 constexpr int32_t output_lanes = 8;
 #else
 constexpr int32_t output_lanes = 4;
@@ -163,7 +163,7 @@ inline OutputSums load_outputs(const float* p)
 {
     OutputSums sums;
     for (int32_t i = 0; i < 64 / output_lanes; ++i)
-#if defined(__AVX2__)
+#if defined(ELVARIN_KERNEL_AVX2)
         sums.part[i] = _mm256_loadu_ps(p + output_lanes * i);
 #else
         sums.part[i] = _mm_loadu_ps(p + output_lanes * i);
@@ -175,7 +175,7 @@ inline OutputSums zero_outputs()
 {
     OutputSums sums;
     for (int32_t i = 0; i < 64 / output_lanes; ++i)
-#if defined(__AVX2__)
+#if defined(ELVARIN_KERNEL_AVX2)
         sums.part[i] = _mm256_setzero_ps();
 #else
         sums.part[i] = _mm_setzero_ps();
@@ -186,7 +186,7 @@ inline OutputSums zero_outputs()
 inline void add_output_row(OutputSums& sums, const float* row)
 {
     for (int32_t i = 0; i < 64 / output_lanes; ++i)
-#if defined(__AVX2__)
+#if defined(ELVARIN_KERNEL_AVX2)
         sums.part[i] = _mm256_add_ps(sums.part[i], _mm256_loadu_ps(row + output_lanes * i));
 #else
         sums.part[i] = _mm_add_ps(sums.part[i], _mm_loadu_ps(row + output_lanes * i));
@@ -196,7 +196,7 @@ inline void add_output_row(OutputSums& sums, const float* row)
 inline void store_outputs(const OutputSums& sums, float* p)
 {
     for (int32_t i = 0; i < 64 / output_lanes; ++i)
-#if defined(__AVX2__)
+#if defined(ELVARIN_KERNEL_AVX2)
         _mm256_storeu_ps(p + output_lanes * i, sums.part[i]);
 #else
         _mm_storeu_ps(p + output_lanes * i, sums.part[i]);

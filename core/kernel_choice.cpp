@@ -1,6 +1,7 @@
 #include "core_kernels.h"
 
 extern const CoreKernels baseline_kernels;
+extern const CoreKernels portable_kernels;
 #if defined(ELVARIN_AVX2_KERNELS)
 extern const CoreKernels avx2_kernels;
 #endif
@@ -18,12 +19,14 @@ const CoreKernels* kernels_of(KernelSet set)
     if (set == KernelSet::avx2)
         return &avx2_kernels;
 #endif
+    if (set == KernelSet::portable)
+        return &portable_kernels;
     return set == KernelSet::baseline ? &baseline_kernels : nullptr;
 }
 
 bool processor_runs(KernelSet set)
 {
-    if (set == KernelSet::baseline)
+    if (set != KernelSet::avx2)
         return true;
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
     __builtin_cpu_init();
@@ -44,7 +47,10 @@ bool choose_fastest_set()
 
 } // namespace
 
-const char* kernel_set_name(KernelSet set) { return set == KernelSet::avx2 ? "avx2" : "baseline"; }
+const char* kernel_set_name(KernelSet set)
+{
+    return set == KernelSet::avx2 ? "avx2" : set == KernelSet::portable ? "portable" : "baseline";
+}
 
 bool kernel_set_available(KernelSet set) { return kernels_of(set) != nullptr && processor_runs(set); }
 

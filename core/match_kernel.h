@@ -75,8 +75,8 @@ inline int32_t kth_square(Mask m, int32_t k)
 // legal NaN makes the scan's outcome depend on its place, so the scan itself decides.
 inline int32_t choose_among(Mask legal, const OutputSums& sums, const float* outputs_of_squares)
 {
-#if defined(__SSE2__)
-#if defined(__AVX2__)
+#if defined(ELVARIN_KERNEL_SSE2)
+#if defined(ELVARIN_KERNEL_AVX2)
     using Lanes = __m256;
     const __m256i lane_bits = _mm256_setr_epi32(1, 2, 4, 8, 16, 32, 64, 128);
     auto legal_lanes = [&](int32_t i) {
