@@ -16,7 +16,6 @@ namespace {
 constexpr UINT latin_code_page = 1252;
 constexpr DWORD close_grace_ms = 4500; // Windows ends the process 5 s after a close event
 
-std::FILE* console_stream = stdout;
 
 HANDLE input = INVALID_HANDLE_VALUE;
 bool input_is_console = false;
@@ -230,25 +229,4 @@ int32_t read_key()
         return key;
     }
     return fetch_key(true);
-}
-
-// A Windows console is switched to code page 1252 instead of being sent UTF-8, so the
-// bytes always go out unchanged and `as_utf8` has nothing to do here.
-void console_set_stream(std::FILE* stream, bool)
-{
-    console_stream = stream;
-}
-
-void console_print(const char* format, ...)
-{
-    char text[512];
-    va_list args;
-    va_start(args, format);
-    const int length = std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    if (length <= 0)
-        return;
-    const size_t bytes = std::min<size_t>(static_cast<size_t>(length), sizeof text - 1);
-    std::fwrite(text, 1, bytes, console_stream);
-    std::fflush(console_stream);
 }
