@@ -8,6 +8,7 @@
 #include "board.h"
 #include "breeding.h"
 #include "console.h"
+#include "generations.h"
 #include "match.h"
 #include "network.h"
 #include "random.h"
@@ -17,13 +18,7 @@
 
 namespace {
 
-struct BenchStorage {
-    std::vector<float> population_a, population_b, activations;
-    std::vector<int16_t> scores, parents, pairings;
-    std::vector<int32_t> roulette;
-    std::vector<uint8_t> board, legal_moves;
-};
-BenchStorage storage;
+bool tables_allocated = false;
 
 std::vector<float> random_weights()
 {
@@ -40,9 +35,7 @@ std::vector<float> bred_weights()
     seed_random(2);
     for (int32_t g = 0; g < bred_generations; ++g) {
         play_tournament();
-        total_score = 0;
-        for (int32_t n = 1; n <= networks; ++n)
-            total_score += score_table[n];
+        find_best_network();
         breed();
         mutate();
     }
@@ -78,30 +71,11 @@ bool use_path(benchmark::State& state, Path path)
 
 void allocate_bench_tables()
 {
-    if (!storage.board.empty())
+    if (tables_allocated)
         return;
-    storage.population_a.assign(population_floats, 0.0f);
-    storage.population_b.assign(population_floats, 0.0f);
-    storage.activations.assign(activation_floats, 0.0f);
-    storage.scores.assign(networks_bound, 0);
-    storage.parents.assign(networks_bound, 0);
-    storage.pairings.assign(networks_bound, 0);
-    storage.roulette.assign(networks_bound, 0);
-    storage.board.assign(board_cells, 0);
-    storage.legal_moves.assign(board_cells, 0);
-    current_population = storage.population_a.data();
-    next_population = storage.population_b.data();
-    activations = storage.activations.data();
-    score_table = storage.scores.data();
-    parent_list = storage.parents.data();
-    pairing_table = storage.pairings.data();
-    roulette_table = storage.roulette.data();
-    current_board = storage.board.data();
-    legal_move_map = storage.legal_moves.data();
-    for (int16_t d = 1; d <= networks / 2; ++d) {
-        pairing_table[2 * d - 1] = d;
-        pairing_table[2 * d] = static_cast<int16_t>(d + networks / 2);
-    }
+    tables_allocated = true;
+    allocate_populations();
+    allocate_tables();
     static std::FILE* nowhere = std::fopen("/dev/null", "w");
     console_set_stream(nowhere);
 }

@@ -67,14 +67,7 @@ void generation(benchmark::State& state, PopulationKind kind, Path path)
         generation_counter += 1.0f;
         console_print("Generation = %g / ", static_cast<double>(generation_counter));
         play_tournament();
-        total_score = 0;
-        int32_t best = 1;
-        for (int32_t n = 1; n <= networks; ++n) {
-            total_score += score_table[n];
-            if (score_table[n] > score_table[best])
-                best = n;
-        }
-        report_best(best);
+        report_best(find_best_network());
         breed();
         mutate();
     }

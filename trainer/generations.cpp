@@ -25,6 +25,25 @@ struct TrainerStorage {
 };
 TrainerStorage storage;
 
+int32_t generations_since_save = 0;
+
+// True when the operator wants to stop. The key that interrupted the run is never the answer.
+bool stop_question(const Keyboard& keyboard)
+{
+    if (keyboard.read_key() == key_stop)
+        return true; // a stop signal: save and end as if "O" had been answered
+    console_print(" Voulez-vous stopper le programme (O/N) ? \n");
+    for (;;) {
+        const int32_t key = keyboard.read_key();
+        if (key == 'O' || key == 'o' || key == key_end_of_input || key == key_stop)
+            return true;
+        if (key == 'N' || key == 'n')
+            return false;
+    }
+}
+
+} // namespace
+
 void allocate_populations()
 {
     storage.population_a.assign(population_floats, 0.0f);
@@ -56,24 +75,17 @@ void allocate_tables()
     }
 }
 
-int32_t generations_since_save = 0;
-
-// True when the operator wants to stop. The key that interrupted the run is never the answer.
-bool stop_question(const Keyboard& keyboard)
+int32_t find_best_network()
 {
-    if (keyboard.read_key() == key_stop)
-        return true; // a stop signal: save and end as if "O" had been answered
-    console_print(" Voulez-vous stopper le programme (O/N) ? \n");
-    for (;;) {
-        const int32_t key = keyboard.read_key();
-        if (key == 'O' || key == 'o' || key == key_end_of_input || key == key_stop)
-            return true;
-        if (key == 'N' || key == 'n')
-            return false;
+    total_score = 0;
+    int32_t best = 1;
+    for (int32_t n = 1; n <= networks; ++n) {
+        total_score += score_table[n];
+        if (score_table[n] > score_table[best])
+            best = n;
     }
+    return best;
 }
-
-} // namespace
 
 void report_best(int32_t k)
 {
@@ -86,14 +98,7 @@ void run_generations(const Keyboard& keyboard)
         generation_counter += 1.0f;
         console_print("Generation = %g / ", static_cast<double>(generation_counter));
         play_tournament();
-
-        total_score = 0;
-        int32_t best = 1;
-        for (int32_t n = 1; n <= networks; ++n) {
-            total_score += score_table[n];
-            if (score_table[n] > score_table[best])
-                best = n;
-        }
+        const int32_t best = find_best_network();
         report_best(best);
         if (score_table[best] >= champion_score)
             admit_champion(best);

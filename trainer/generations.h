@@ -11,8 +11,16 @@ struct Keyboard {
 constexpr int32_t save_interval = 200; // generations between two periodic saves
 constexpr int16_t champion_score = 17; // a generation best from here on enters the hall of fame
 
+// The population buffers and the activation array, then the other tables of the run,
+// allocated once and pointed at by the program-wide table pointers.
+void allocate_populations();
+void allocate_tables();
+
 // The whole run with the random source seeded by `seed`; returns the exit status.
 int32_t trainer_main(uint32_t seed, const Keyboard& keyboard);
 // Generation after generation until the operator answers the stop question with "O".
 void run_generations(const Keyboard& keyboard);
+// Sums the score table into the total score; returns the first network with the
+// highest score.
+int32_t find_best_network();
 void report_best(int32_t k);
