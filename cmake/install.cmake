@@ -10,7 +10,6 @@ if(TARGET korvane)
                   ${PROJECT_SOURCE_DIR}/game/data/meillfl.don
             DESTINATION ${ELVARIN_DATA_DIR})
     # The game reads its files from the working folder: the launcher prepares one per user.
-    configure_file(${PROJECT_SOURCE_DIR}/tools/korvane-play.in ${CMAKE_BINARY_DIR}/korvane-play @ONLY)
-    install(PROGRAMS ${CMAKE_BINARY_DIR}/korvane-play DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(PROGRAMS ${PROJECT_SOURCE_DIR}/tools/korvane-play DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${PROJECT_SOURCE_DIR}/tools/korvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 endif()
