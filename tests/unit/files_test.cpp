@@ -7,11 +7,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "console.h"
 #include "hall_of_fame_file.h"
 #include "hall_of_fame_load.h"
 #include "population_file.h"
-#include "program_end.h"
 #include "support.h"
 #include "tables.h"
 
@@ -24,27 +22,6 @@ std::vector<unsigned char> float_bytes(float f)
     std::vector<unsigned char> bytes(4);
     std::memcpy(bytes.data(), &f, 4);
     return bytes;
-}
-
-// Runs a file step, returning the exit status it ended with (or -1) and its message.
-template <typename Step>
-std::pair<int32_t, std::string> run_step(Step step)
-{
-    std::FILE* captured = std::tmpfile();
-    console_set_stream(captured);
-    int32_t status = -1;
-    try {
-        step();
-    } catch (const ProgramEnd& end) {
-        status = end.status;
-    }
-    console_set_stream(stdout);
-    std::string text;
-    std::rewind(captured);
-    for (int c; (c = std::fgetc(captured)) != EOF;)
-        text.push_back(static_cast<char>(c));
-    std::fclose(captured);
-    return {status, text};
 }
 
 } // namespace

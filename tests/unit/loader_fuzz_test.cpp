@@ -7,11 +7,9 @@
 #include <random>
 #include <vector>
 
-#include "console.h"
 #include "hall_of_fame_file.h"
 #include "hall_of_fame_load.h"
 #include "population_file.h"
-#include "program_end.h"
 #include "support.h"
 
 namespace {
@@ -49,27 +47,6 @@ size_t random_size(std::mt19937& random)
     }
 }
 
-// Runs a step that may end the program; returns whether it did, and with which status.
-template <typename Step>
-int32_t status_of(Step step, std::string& message)
-{
-    std::FILE* captured = std::tmpfile();
-    console_set_stream(captured);
-    int32_t status = 0;
-    try {
-        step();
-    } catch (const ProgramEnd& end) {
-        status = end.status;
-    }
-    console_set_stream(stdout);
-    message.clear();
-    std::rewind(captured);
-    for (int c; (c = std::fgetc(captured)) != EOF;)
-        message.push_back(static_cast<char>(c));
-    std::fclose(captured);
-    return status;
-}
-
 } // namespace
 
 TEST(LoaderFuzz, PopulationFileIsLoadedOrRefusedButNeverChanged)
@@ -80,8 +57,7 @@ TEST(LoaderFuzz, PopulationFileIsLoadedOrRefusedButNeverChanged)
     for (int round = 0; round < 60; ++round) {
         const std::vector<unsigned char> bytes = garbage(random, random_size(random));
         write_file("elvarfl.don", bytes);
-        std::string message;
-        const int32_t status = status_of(load_population, message);
+        const auto [status, message] = run_step(load_population);
         float counter = 0;
         if (bytes.size() >= 4)
             std::memcpy(&counter, bytes.data(), 4);
@@ -92,7 +68,7 @@ TEST(LoaderFuzz, PopulationFileIsLoadedOrRefusedButNeverChanged)
             EXPECT_EQ(status, 1);
             EXPECT_EQ(message, "Fichier sauvegarde incorrect : compteur de g\xE9n\xE9rations invalide\n");
         } else {
-            EXPECT_EQ(status, 0) << message;
+            EXPECT_EQ(status, -1) << message;
             EXPECT_EQ(std::memcmp(t.population.data(), bytes.data(), 613444), 0);
         }
         ASSERT_EQ(read_file("elvarfl.don"), bytes);
@@ -111,18 +87,17 @@ TEST(LoaderFuzz, HallOfFameHeaderIsCheckedBeforeAnythingIsWritten)
             std::memcpy(bytes.data(), &header, 4);
         }
         write_file("meillfl.don", bytes);
-        std::string message;
-        const int32_t status = status_of(open_hall_of_fame, message);
+        const auto [status, message] = run_step(open_hall_of_fame);
         float header = 0;
         if (bytes.size() >= 4)
             std::memcpy(&header, bytes.data(), 4);
         const bool valid = bytes.size() >= 4 && header >= 1 && header <= 36 && std::trunc(header) == header;
         if (bytes.size() < 4) {
             // A new hall of fame: written whole from the population at once.
-            EXPECT_EQ(status, 0);
+            EXPECT_EQ(status, -1);
             EXPECT_EQ(read_file("meillfl.don").size(), 613444u);
         } else if (valid) {
-            EXPECT_EQ(status, 0) << message;
+            EXPECT_EQ(status, -1) << message;
             EXPECT_EQ(a_ecraser, header);
             EXPECT_EQ(read_file("meillfl.don"), bytes);
         } else {

@@ -3,11 +3,14 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <random>
 #include <unistd.h>
 
 #include "console.h"
 #include "generations.h"
+#include "program_end.h"
+#include "scripted_keyboard.h"
 #include "random.h"
 #include "tables.h"
 
@@ -108,49 +111,39 @@ float read_float(const std::vector<unsigned char>& bytes, size_t offset)
     return value;
 }
 
-namespace {
-
-std::vector<KeyPress> script;
-int32_t polls = 0;      // keyboard polls so far: one per generation
-std::string typed;      // keys of the current press not yet read
-
-bool scripted_key_waiting()
-{
-    ++polls;
-    if (!typed.empty())
-        return true;
-    if (!script.empty() && script.front().after_generation == polls) {
-        typed = script.front().keys;
-        script.erase(script.begin());
-        return true;
-    }
-    return false;
-}
-
-int32_t scripted_read_key()
-{
-    if (typed.empty())
-        return key_end_of_input;
-    const auto key = static_cast<unsigned char>(typed.front());
-    typed.erase(typed.begin());
-    return key;
-}
-
-} // namespace
-
 TrainerRun run_trainer(uint32_t seed, std::vector<KeyPress> presses)
 {
-    script = std::move(presses);
-    polls = 0;
-    typed.clear();
+    std::map<int32_t, std::string> schedule;
+    for (const KeyPress& press : presses)
+        schedule[press.after_generation] = press.keys;
+    int32_t status = 0;
+    const std::string output = console_output_of([&] { status = trainer_main(seed, scripted_keyboard(schedule)); });
+    return {status, output};
+}
+
+std::string console_output_of(const std::function<void()>& step)
+{
     std::FILE* captured = std::tmpfile();
     console_set_stream(captured);
-    const int32_t status = trainer_main(seed, Keyboard{scripted_key_waiting, scripted_read_key});
+    step();
     console_set_stream(stdout);
     std::string output;
     std::rewind(captured);
     for (int c; (c = std::fgetc(captured)) != EOF;)
         output.push_back(static_cast<char>(c));
     std::fclose(captured);
-    return {status, output};
+    return output;
+}
+
+StepEnd run_step(const std::function<void()>& step)
+{
+    int32_t status = -1;
+    std::string message = console_output_of([&] {
+        try {
+            step();
+        } catch (const ProgramEnd& end) {
+            status = end.status;
+        }
+    });
+    return {status, message};
 }

@@ -3,7 +3,9 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shape.h"
@@ -53,3 +55,10 @@ struct KeyPress {
     std::string keys;
 };
 TrainerRun run_trainer(uint32_t seed, std::vector<KeyPress> presses);
+
+// What `step` writes on the console.
+std::string console_output_of(const std::function<void()>& step);
+// Runs a step that may end the program: the status it ended with (-1 when it did
+// not) and its console message.
+using StepEnd = std::pair<int32_t, std::string>;
+StepEnd run_step(const std::function<void()>& step);
