@@ -13,7 +13,12 @@ bool console_utf8 = false;
 void console_set_stream(std::FILE* stream, bool as_utf8)
 {
     console_stream = stream;
+#ifdef _WIN32
+    // A Windows console is switched to code page 1252: the bytes always go out as they are.
+    (void)as_utf8;
+#else
     console_utf8 = as_utf8;
+#endif
 }
 
 void console_print(const char* format, ...)
