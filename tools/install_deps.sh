@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need (as root, or through sudo).
 set -euo pipefail
-packages=(build-essential cmake python3 libgtest-dev libbenchmark-dev qt6-base-dev faketime)
+packages=(build-essential cmake python3 libgtest-dev libbenchmark-dev qt6-base-dev faketime xvfb xdotool imagemagick)
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
