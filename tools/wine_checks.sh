@@ -60,8 +60,13 @@ install_missing() {
     [ ${#missing[@]} -eq 0 ] && return 0
     $sudo apt-get update -q >/dev/null && $sudo apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
 }
-install_missing wine wine64 xvfb xdotool imagemagick \
-    || { echo "cannot install wine, xvfb, xdotool, imagemagick" >&2; exit 1; }
+# A machine that cannot have Wine at all skips these checks and says so; the
+# cross-build itself (tools/windows_build.sh) still has to succeed.
+if ! install_missing wine wine64 xvfb xdotool imagemagick; then
+    echo "SKIP  cannot install wine, wine64, xvfb, xdotool and imagemagick here: no Wine checks"
+    echo "wine: 0 passed, 0 failed"
+    exit 0
+fi
 wine32_ready=true
 if [[ " ${arches[*]} " == *" i686 "* ]] && ! dpkg -s wine32:i386 >/dev/null 2>&1; then
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
