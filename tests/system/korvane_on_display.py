@@ -14,6 +14,8 @@ import sys
 import tempfile
 import time
 
+from outcome import report
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOP = os.path.join(HERE, "..", "..")
 CLIENT_HEIGHT = 245  # the window's client area under its menu bar
@@ -117,10 +119,7 @@ def main():
     finally:
         xvfb.terminate()
         shutil.rmtree(folder, ignore_errors=True)
-    for failure in failures:
-        print(failure)
-    print("%d passed, %d failed" % (0 if failures else 1, 1 if failures else 0))
-    return 1 if failures else 0
+    return report(failures)
 
 
 if __name__ == "__main__":

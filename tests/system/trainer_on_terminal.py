@@ -18,6 +18,8 @@ import tempfile
 import termios
 import time
 
+from outcome import report
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 MODEL = os.path.join(HERE, "..", "reference", "trainer_reference.py")
 # The clock stands at 28 s after the epoch (with TZ=UTC): seed 28, which on the default
@@ -105,10 +107,7 @@ def main():
             print("%s: %d generations, %d bytes on the screen" % (locale, generations, len(screen)))
     finally:
         shutil.rmtree(top, ignore_errors=True)
-    for failure in failures:
-        print(failure)
-    print("%d passed, %d failed" % (0 if failures else 1, 1 if failures else 0))
-    return 1 if failures else 0
+    return report(failures)
 
 
 if __name__ == "__main__":

@@ -19,6 +19,8 @@ import sys
 import tempfile
 import time
 
+from outcome import report
+
 COMPLETE = 613444
 TAIL = b"extra bytes kept"
 
@@ -90,10 +92,7 @@ def main():
             print("%s: generations %d..%d, exit %d" % (name, seen[0] if seen else 0, last, process.returncode))
     finally:
         shutil.rmtree(folder, ignore_errors=True)
-    for failure in failures:
-        print(failure)
-    print("%d passed, %d failed" % (0 if failures else 1, 1 if failures else 0))
-    return 1 if failures else 0
+    return report(failures)
 
 
 if __name__ == "__main__":
