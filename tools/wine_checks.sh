@@ -11,19 +11,42 @@
 # Installs Wine, Xvfb, xdotool and ImageMagick when missing; the 32-bit build needs
 # wine32 (i386 packages), and is skipped with a note where it cannot be had.
 #
-#   bash tools/wine_checks.sh [i686|x86_64|all]     (default: all)
+#   bash tools/wine_checks.sh [i686|x86_64|all]...     (default: all)
+#
+# The 32-bit build also needs a kernel that runs 32-bit programs, and some machines'
+# kernels cannot ("Exec format error"). A tiny 32-bit program written by this script
+# tells, once and before any package is installed; where it cannot run, the 32-bit
+# checks are skipped with that reason, wine32 is not installed, and the 64-bit ones
+# run in full. The 64-bit build always runs on Wine's 64-bit loader, which needs no
+# 32-bit program. ELVARIN_PRETEND_NO_32BIT=1 makes the answer "cannot" on any machine:
+# it is there to check this script's own path for such machines.
 #
 # Each build folder gets its own Wine prefix (wine-prefix) and keeps the screenshots and
-# files of the checks in wine-checks/. The last line counts the checks:
-# "wine: N passed, N failed" (ctest's tests counted one by one).
+# files of the checks in wine-checks/. The last lines give each build's result, then
+# the count, whatever happened to the other build:
+#   "wine i686: skipped (reason: ...)" or "wine i686: N passed, N failed"
+#   "wine x86_64: N passed, N failed"
+#   "wine: N passed, N failed[, N skipped]" (ctest's tests counted one by one).
 set -uo pipefail
+# A program under Wine that dies leaves its pipe without a reader. Writing there must
+# fail that check, not end this script without its summary: SIGPIPE is ignored, so
+# such a write just fails.
+trap '' PIPE
 top=$(cd "$(dirname "$0")/.." && pwd)
 
-case "${1:-all}" in
-    i686|x86_64) arches=("$1") ;;
-    all) arches=(i686 x86_64) ;;
-    *) echo "usage: $0 [i686|x86_64|all]" >&2; exit 2 ;;
-esac
+usage() { echo "usage: $0 [i686|x86_64|all]..." >&2; exit 2; }
+arches=()
+for wanted in "${@:-all}"; do
+    case "$wanted" in
+        i686|x86_64) new=("$wanted") ;;
+        all) new=(i686 x86_64) ;;
+        *) usage ;;
+    esac
+    for arch in "${new[@]}"; do
+        [[ " ${arches[*]} " == *" $arch "* ]] || arches+=("$arch")
+    done
+done
+wants() { [[ " ${arches[*]} " == *" $1 "* ]]; }
 
 passed=0
 failed=0
@@ -31,6 +54,19 @@ skipped=0
 pass() { echo "PASS  $*"; passed=$((passed + 1)); }
 fail() { echo "FAIL  $*"; failed=$((failed + 1)); }
 skip() { echo "SKIP  $*"; skipped=$((skipped + 1)); }
+# Each build's result for the closing lines: "N passed, N failed" or "skipped (reason: ...)".
+declare -A build_result
+summary() {
+    local arch
+    for arch in "${arches[@]}"; do
+        echo "wine $arch: ${build_result[$arch]:-not run}"
+    done
+    if [ "$skipped" -gt 0 ]; then
+        echo "wine: $passed passed, $failed failed, $skipped skipped"
+    else
+        echo "wine: $passed passed, $failed failed"
+    fi
+}
 
 # A program check that fails is run once more, after the Wine server is restarted:
 # Wine under a virtual display now and then misses a window's first appearance.
@@ -48,6 +84,40 @@ with_one_retry() {
     fi
 }
 
+# --- 32-bit programs ------------------------------------------------------------------
+# Why this kernel cannot run 32-bit programs, empty when it can. The probe is an x86
+# ELF program of 93 bytes that only exits with status 32 (xor ebx,ebx; mov bl,32;
+# xor eax,eax; inc eax; int 0x80), written into the 32-bit build folder: a temporary
+# folder could be mounted without the right to run programs.
+no_32bit=""
+probe_32bit() {
+    if [ "${ELVARIN_PRETEND_NO_32BIT:-0}" = 1 ]; then
+        no_32bit="this kernel cannot execute 32-bit programs: Exec format error; pretended by ELVARIN_PRETEND_NO_32BIT=1"
+        return
+    fi
+    local dir="$top/build-mingw-i686" probe out status
+    [ -d "$dir" ] || dir=${TMPDIR:-/tmp}
+    probe=$(mktemp "$dir/probe-32bit.XXXXXX") || return
+    {
+        printf '\177ELF\1\1\1\0\0\0\0\0\0\0\0\0\2\0\3\0\1\0\0\0\124\200\4\10\64\0\0\0' # ELF header
+        printf '\0\0\0\0\0\0\0\0\64\0\40\0\1\0\0\0\0\0\0\0'
+        printf '\1\0\0\0\0\0\0\0\0\200\4\10\0\200\4\10\135\0\0\0\135\0\0\0\5\0\0\0\0\20\0\0' # one segment
+        printf '\61\333\263\40\61\300\100\315\200' # the code
+    } >"$probe"
+    chmod +x "$probe"
+    out=$("$probe" 2>&1)
+    status=$?
+    rm -f "$probe"
+    [ "$status" -eq 32 ] && return
+    # Only the kernel's own refusal means "cannot"; anything else is tried as usual.
+    if [[ "$out" == *"Exec format error"* ]]; then
+        no_32bit="this kernel cannot execute 32-bit programs: Exec format error"
+    else
+        echo "NOTE  cannot tell whether 32-bit programs run here (probe: status $status${out:+, $out}): trying"
+    fi
+}
+wants i686 && probe_32bit
+
 # --- packages ---------------------------------------------------------------------
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -63,12 +133,18 @@ install_missing() {
 # A machine that cannot have Wine at all skips these checks and says so; the
 # cross-build itself (tools/windows_build.sh) still has to succeed.
 if ! install_missing wine wine64 xvfb xdotool imagemagick; then
-    echo "SKIP  cannot install wine, wine64, xvfb, xdotool and imagemagick here: no Wine checks"
-    echo "wine: 0 passed, 0 failed"
+    for arch in "${arches[@]}"; do
+        reason="cannot install wine, wine64, xvfb, xdotool and imagemagick here"
+        skip "$arch: not run under Wine (reason: $reason)"
+        build_result[$arch]="skipped (reason: $reason)"
+    done
+    summary
     exit 0
 fi
+# wine32 only where the 32-bit build will run: on other machines the i386 packages
+# would cost minutes for nothing.
 wine32_ready=true
-if [[ " ${arches[*]} " == *" i686 "* ]] && ! dpkg -s wine32:i386 >/dev/null 2>&1; then
+if wants i686 && [ -z "$no_32bit" ] && ! dpkg -s wine32:i386 >/dev/null 2>&1; then
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         $sudo dpkg --add-architecture i386
     fi
@@ -96,12 +172,30 @@ clean_up() {
 trap clean_up EXIT
 
 # --- helpers ----------------------------------------------------------------------
-# Waits up to $2 seconds for a visible window whose title matches $1; prints its id.
+# The Wine loader of each build: the 32-bit build runs on "wine", the 64-bit one on the
+# 64-bit loader itself. Debian's "wine" takes the 32-bit loader whenever wine32 is
+# installed, even for a 64-bit program, so a machine that cannot run it would fail the
+# 64-bit build too.
+loader_of() {
+    if [ "$1" = i686 ]; then
+        type -P wine
+    elif [ -x /usr/lib/wine/wine64 ]; then
+        echo /usr/lib/wine/wine64
+    else
+        type -P wine64 || type -P wine
+    fi
+}
+wine_loader=""
+wine() { "$wine_loader" "$@"; } # the programs below are run on this build's loader
+running() { kill -0 "$1" 2>/dev/null; }
+# Waits up to $2 seconds for a visible window whose title matches $1, as long as
+# process $3 runs; prints its id.
 wait_window() {
     local id tries=$(($2 * 5))
     for _ in $(seq "$tries"); do
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
         [ -n "$id" ] && { echo "$id"; return 0; }
+        running "$3" || return 1
         sleep 0.2
     done
     return 1
@@ -141,8 +235,9 @@ kill_wine() { [ -n "$1" ] && kill "$1" 2>/dev/null; }
 
 # --- checks of one build ------------------------------------------------------------
 check_unit_tests() {
-    # Configure again: the test runner (Wine) may have been installed after the build.
-    cmake "$build" >/dev/null || { fail "$arch: unit tests: cannot configure $build"; return; }
+    # Configure again: the test runner (Wine) may have been installed after the build,
+    # and it is to be this build's loader.
+    cmake -Dwine_program="$wine_loader" "$build" >/dev/null || { fail "$arch: unit tests: cannot configure $build"; return; }
     cmake --build "$build" -j2 --target unit_tests windows_tests >/dev/null || { fail "$arch: unit tests: build"; return; }
     local log="$checks/ctest.log"
     ctest --test-dir "$build" -j2 --output-on-failure --timeout 600 >"$log" 2>&1
@@ -167,9 +262,15 @@ check_korvane_with_file() {
     wine "$build/tools/make_population.exe" --seed 7 . >/dev/null && mv elvarfl.don meillfl.don
     wine "$build/game/korvane.exe" >korvane.log 2>&1 &
     pid=$!
-    if ! id=$(wait_window "Elvarin avec" 60); then
-        fail "$arch: korvane.exe with a hall of fame: no window within 60 s"
-        kill_wine "$pid"
+    if ! id=$(wait_window "Elvarin avec" 60 "$pid"); then
+        if running "$pid"; then
+            fail "$arch: korvane.exe with a hall of fame: no window within 60 s"
+            kill_wine "$pid"
+        else
+            wait "$pid"
+            fail "$arch: korvane.exe with a hall of fame ended (exit status $?) without a window (see $dir/korvane.log)"
+        fi
+        cd "$top" || return
         return
     fi
     sleep 2
@@ -218,9 +319,15 @@ check_korvane_without_file() {
     cp "$build"/game/oui.cur "$build"/game/non.cur .
     wine "$build/game/korvane.exe" >korvane.log 2>&1 &
     pid=$!
-    if ! id=$(wait_window "Impossible de d" 60); then
-        fail "$arch: korvane.exe without a hall of fame: no message box within 60 s"
-        kill_wine "$pid"
+    if ! id=$(wait_window "Impossible de d" 60 "$pid"); then
+        if running "$pid"; then
+            fail "$arch: korvane.exe without a hall of fame: no message box within 60 s"
+            kill_wine "$pid"
+        else
+            wait "$pid"
+            fail "$arch: korvane.exe without a hall of fame ended (exit status $?) without a message box (see $dir/korvane.log)"
+        fi
+        cd "$top" || return
         return
     fi
     sleep 1
@@ -246,7 +353,7 @@ generation_lines() { grep -c 'Generation = ' "$1" 2>/dev/null || true; }
 question_lines() { grep -c 'Voulez-vous stopper le programme (O/N) ?' "$1" 2>/dev/null || true; }
 
 check_trainer_pipe() {
-    local dir="$checks/trainer-pipe" pid out status lines last saved
+    local dir="$checks/trainer-pipe" pid out status lines last saved keys_lost=false
     rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || return
     wine "$build/tools/make_population.exe" --seed 11 . >/dev/null
     mkfifo keys
@@ -254,19 +361,18 @@ check_trainer_pipe() {
     pid=$!
     exec 7>keys
     out="$dir/out.txt"
-    for _ in $(seq 100); do
-        [ "$(generation_lines "$out")" -ge 3 ] && break
-        sleep 0.2
-    done
+    # A key the trainer can no longer read (it has ended) fails the check.
+    send_keys() { printf %s "$1" >&7 2>/dev/null || keys_lost=true; }
+    wait_until '[ "$(generation_lines "$out")" -ge 3 ] || ! running "$pid"' 20
     lines=$(generation_lines "$out")
-    printf x >&7
-    wait_until '[ "$(question_lines "$out")" -ge 1 ]' 20
+    send_keys x
+    wait_until '[ "$(question_lines "$out")" -ge 1 ] || ! running "$pid"' 20
     local asked went_on
     asked=$(question_lines "$out")
-    printf N >&7
-    wait_until '[ "$(generation_lines "$out")" -gt "$lines" ]' 20
+    send_keys N
+    wait_until '[ "$(generation_lines "$out")" -gt "$lines" ] || ! running "$pid"' 20
     went_on=$(generation_lines "$out")
-    printf xO >&7
+    send_keys xO
     if wait_end "$pid" 30; then
         wait "$pid"
         status=$?
@@ -278,10 +384,12 @@ check_trainer_pipe() {
     last=$(grep -o 'Generation = [0-9]*' "$out" | tail -1 | grep -o '[0-9]*$')
     saved=$(header_of elvarfl.don)
     if [ "$lines" -ge 3 ] && [ "$asked" -ge 1 ] && [ "$went_on" -gt "$lines" ] \
-       && [ "$(question_lines "$out")" -ge 2 ] && [ "$status" = 0 ] && [ "$saved" = "$last" ]; then
+       && [ "$(question_lines "$out")" -ge 2 ] && [ "$status" = 0 ] && [ "$saved" = "$last" ] && ! $keys_lost; then
         pass "$arch: trainer.exe, keys on a pipe: $lines generations, question after a key, on after \"N\", stopped by \"O\" after generation $last (exit status 0, saved header $saved)"
     else
-        fail "$arch: trainer.exe, keys on a pipe: generations $lines, question $asked, after N $went_on generations, exit $status, last generation ${last:-none}, saved header ${saved:-none} (see $out)"
+        local keys="all read"
+        $keys_lost && keys="not all read (the trainer had ended)"
+        fail "$arch: trainer.exe, keys on a pipe: generations $lines, question $asked, after N $went_on generations, keys $keys, exit $status, last generation ${last:-none}, saved header ${saved:-none} (see $out and $dir/err.txt)"
     fi
     cd "$top" || return
 }
@@ -291,11 +399,17 @@ check_trainer_console() {
     local how=$1 dir="$checks/trainer-console-$1" pid id status saved
     rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || return
     wine "$build/tools/make_population.exe" --seed 13 . >/dev/null
-    wineconsole "$build/trainer/trainer.exe" >console.log 2>&1 &
+    wine wineconsole "$build/trainer/trainer.exe" >console.log 2>&1 &
     pid=$!
-    if ! id=$(wait_window "trainer" 60); then
-        fail "$arch: trainer.exe in a console window: no window within 60 s"
-        kill_wine "$pid"
+    if ! id=$(wait_window "trainer" 60 "$pid"); then
+        if running "$pid"; then
+            fail "$arch: trainer.exe in a console window: no window within 60 s"
+            kill_wine "$pid"
+        else
+            wait "$pid"
+            fail "$arch: trainer.exe in a console window ended (exit status $?) without a window (see $dir/console.log)"
+        fi
+        cd "$top" || return
         return
     fi
     sleep 4
@@ -332,23 +446,43 @@ check_trainer_console() {
 }
 
 # --- all builds -----------------------------------------------------------------------
-for arch in "${arches[@]}"; do
+# The checks of one build; a build that cannot be run says why and leaves the others be.
+check_build() {
     build="$top/build-mingw-$arch"
     if [ ! -f "$build/game/korvane.exe" ] || [ ! -f "$build/trainer/trainer.exe" ]; then
         fail "$arch: no build in $build (run tools/windows_build.sh $arch)"
-        continue
+        return
     fi
-    if [ "$arch" = i686 ] && ! $wine32_ready; then
-        skip "$arch: wine32 (i386 packages) cannot be installed here: 32-bit build not run"
-        continue
+    local reason=""
+    if [ "$arch" = i686 ] && [ -n "$no_32bit" ]; then
+        reason=$no_32bit
+    elif [ "$arch" = i686 ] && ! $wine32_ready; then
+        reason="wine32 (i386 packages) cannot be installed here"
+    fi
+    if [ -n "$reason" ]; then
+        skip "$arch: 32-bit build not run under Wine (reason: $reason)"
+        build_result[$arch]="skipped (reason: $reason)"
+        return
     fi
     checks="$build/wine-checks"
     mkdir -p "$checks"
     export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    if [ "$arch" = i686 ]; then export WINEARCH=win32; else export WINEARCH=win64; fi
+    wine_loader=$(loader_of "$arch")
+    if [ "$arch" = i686 ]; then
+        export WINEARCH=win32
+        unset WINELOADER
+    else
+        # As Debian's "wine" sets it when it runs the 64-bit loader.
+        export WINEARCH=win64 WINELOADER=$wine_loader
+    fi
+    local version
+    if ! version=$(wine --version 2>&1); then
+        fail "$arch: Wine does not start here: $wine_loader --version: $(tail -n 1 <<<"$version")"
+        return
+    fi
     current_prefix=$WINEPREFIX
-    echo "== Windows $arch under $(wine --version 2>/dev/null) ($WINEARCH prefix $WINEPREFIX)"
-    wineboot -i >/dev/null 2>&1
+    echo "== Windows $arch under $version ($WINEARCH prefix $WINEPREFIX, loader $wine_loader)"
+    wine wineboot -i >/dev/null 2>&1
     wineserver -p 60 # keep the server up between the many short runs of the tests
     check_unit_tests
     for check in check_korvane_with_file check_korvane_without_file check_trainer_pipe \
@@ -357,11 +491,15 @@ for arch in "${arches[@]}"; do
     done
     wineserver -k 2>/dev/null
     current_prefix=""
+}
+
+for arch in "${arches[@]}"; do
+    passed_before=$passed
+    failed_before=$failed
+    check_build
+    cd "$top" || exit 1
+    : "${build_result[$arch]:=$((passed - passed_before)) passed, $((failed - failed_before)) failed}"
 done
 
-if [ "$skipped" -gt 0 ]; then
-    echo "wine: $passed passed, $failed failed, $skipped skipped"
-else
-    echo "wine: $passed passed, $failed failed"
-fi
+summary
 [ "$failed" -eq 0 ]
