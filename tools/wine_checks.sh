@@ -152,17 +152,20 @@ if wants i686 && [ -z "$no_32bit" ] && ! dpkg -s wine32:i386 >/dev/null 2>&1; th
 fi
 
 # --- virtual display ----------------------------------------------------------------
-display_number=90
-while [ -e /tmp/.X$display_number-lock ] || [ -e /tmp/.X11-unix/X$display_number ]; do
-    display_number=$((display_number + 1))
-done
-Xvfb :$display_number -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb takes the first free display itself and writes its number once it accepts
+# clients: a display chosen here and started next could be taken in between by another
+# run of checks, which would end it while these still use it.
+display_file=$(mktemp)
+Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$display_file" >/dev/null 2>&1 &
 xvfb_pid=$!
-export DISPLAY=:$display_number
-for _ in $(seq 50); do
-    [ -e /tmp/.X11-unix/X$display_number ] && break
+for _ in $(seq 100); do
+    [ -s "$display_file" ] && break
     sleep 0.1
 done
+DISPLAY=":$(head -n 1 "$display_file")"
+export DISPLAY
+rm -f "$display_file"
+[ "$DISPLAY" != : ] || echo "NOTE  Xvfb did not start: the checks on a display will fail"
 
 current_prefix=""
 clean_up() {
@@ -185,8 +188,9 @@ loader_of() {
         type -P wine64 || type -P wine
     fi
 }
-wine_loader=""
-wine() { "$wine_loader" "$@"; } # the programs below are run on this build's loader
+# This build's loader, which runs every program below. Started in the background, it is
+# the program's own process: its id is the one to wait for or to kill.
+wine=""
 running() { kill -0 "$1" 2>/dev/null; }
 # Waits up to $2 seconds for a visible window whose title matches $1, as long as
 # process $3 runs; prints its id.
@@ -237,7 +241,7 @@ kill_wine() { [ -n "$1" ] && kill "$1" 2>/dev/null; }
 check_unit_tests() {
     # Configure again: the test runner (Wine) may have been installed after the build,
     # and it is to be this build's loader.
-    cmake -Dwine_program="$wine_loader" "$build" >/dev/null || { fail "$arch: unit tests: cannot configure $build"; return; }
+    cmake -Dwine_program="$wine" "$build" >/dev/null || { fail "$arch: unit tests: cannot configure $build"; return; }
     cmake --build "$build" -j2 --target unit_tests windows_tests >/dev/null || { fail "$arch: unit tests: build"; return; }
     local log="$checks/ctest.log"
     ctest --test-dir "$build" -j2 --output-on-failure --timeout 600 >"$log" 2>&1
@@ -262,8 +266,8 @@ check_korvane_with_file() {
     local dir="$checks/korvane-with-file" id pid n
     rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || return
     cp "$build"/game/oui.cur "$build"/game/non.cur .
-    wine "$build/tools/make_population.exe" --seed 7 . >/dev/null && mv elvarfl.don meillfl.don
-    wine "$build/game/korvane.exe" >korvane.log 2>&1 &
+    "$wine" "$build/tools/make_population.exe" --seed 7 . >/dev/null && mv elvarfl.don meillfl.don
+    "$wine" "$build/game/korvane.exe" >korvane.log 2>&1 &
     pid=$!
     if ! id=$(wait_window "Elvarin avec" 60 "$pid"); then
         if running "$pid"; then
@@ -320,7 +324,7 @@ check_korvane_without_file() {
     local dir="$checks/korvane-without-file" id pid
     rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || return
     cp "$build"/game/oui.cur "$build"/game/non.cur .
-    wine "$build/game/korvane.exe" >korvane.log 2>&1 &
+    "$wine" "$build/game/korvane.exe" >korvane.log 2>&1 &
     pid=$!
     if ! id=$(wait_window "Impossible de d" 60 "$pid"); then
         if running "$pid"; then
@@ -358,9 +362,9 @@ question_lines() { grep -c 'Voulez-vous stopper le programme (O/N) ?' "$1" 2>/de
 check_trainer_pipe() {
     local dir="$checks/trainer-pipe" pid out status lines last saved keys_lost=false
     rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || return
-    wine "$build/tools/make_population.exe" --seed 11 . >/dev/null
+    "$wine" "$build/tools/make_population.exe" --seed 11 . >/dev/null
     mkfifo keys
-    wine "$build/trainer/trainer.exe" <keys >out.txt 2>err.txt &
+    "$wine" "$build/trainer/trainer.exe" <keys >out.txt 2>err.txt &
     pid=$!
     exec 7>keys
     out="$dir/out.txt"
@@ -401,8 +405,8 @@ check_trainer_pipe() {
 check_trainer_console() {
     local how=$1 dir="$checks/trainer-console-$1" pid id status saved
     rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || return
-    wine "$build/tools/make_population.exe" --seed 13 . >/dev/null
-    wine wineconsole "$build/trainer/trainer.exe" >console.log 2>&1 &
+    "$wine" "$build/tools/make_population.exe" --seed 13 . >/dev/null
+    "$wine" wineconsole "$build/trainer/trainer.exe" >console.log 2>&1 &
     pid=$!
     if ! id=$(wait_window "trainer" 60 "$pid"); then
         if running "$pid"; then
@@ -470,22 +474,22 @@ check_build() {
     checks="$build/wine-checks"
     mkdir -p "$checks"
     export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    wine_loader=$(loader_of "$arch")
+    wine=$(loader_of "$arch")
     if [ "$arch" = i686 ]; then
         export WINEARCH=win32
         unset WINELOADER
     else
         # As Debian's "wine" sets it when it runs the 64-bit loader.
-        export WINEARCH=win64 WINELOADER=$wine_loader
+        export WINEARCH=win64 WINELOADER=$wine
     fi
     local version
-    if ! version=$(wine --version 2>&1); then
-        fail "$arch: Wine does not start here: $wine_loader --version: $(tail -n 1 <<<"$version")"
+    if ! version=$("$wine" --version 2>&1); then
+        fail "$arch: Wine does not start here: $wine --version: $(tail -n 1 <<<"$version")"
         return
     fi
     current_prefix=$WINEPREFIX
-    echo "== Windows $arch under $version ($WINEARCH prefix $WINEPREFIX, loader $wine_loader)"
-    wine wineboot -i >/dev/null 2>&1
+    echo "== Windows $arch under $version ($WINEARCH prefix $WINEPREFIX, loader $wine)"
+    "$wine" wineboot -i >/dev/null 2>&1
     wineserver -p 60 # keep the server up between the many short runs of the tests
     check_unit_tests
     for check in check_korvane_with_file check_korvane_without_file check_trainer_pipe \
