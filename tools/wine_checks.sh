@@ -54,6 +54,7 @@ skipped=0
 pass() { echo "PASS  $*"; passed=$((passed + 1)); }
 fail() { echo "FAIL  $*"; failed=$((failed + 1)); }
 skip() { echo "SKIP  $*"; skipped=$((skipped + 1)); }
+running() { kill -0 "$1" 2>/dev/null; }
 # Each build's result for the closing lines: "N passed, N failed" or "skipped (reason: ...)".
 declare -A build_result
 summary() {
@@ -152,20 +153,25 @@ if wants i686 && [ -z "$no_32bit" ] && ! dpkg -s wine32:i386 >/dev/null 2>&1; th
 fi
 
 # --- virtual display ----------------------------------------------------------------
-# Xvfb takes the first free display itself and writes its number once it accepts
-# clients: a display chosen here and started next could be taken in between by another
-# run of checks, which would end it while these still use it.
+# A free display from :90 on. Xvfb itself claims the number (one that another run of
+# checks took in the meantime makes it end at once: the next one is tried) and writes
+# it to fd 9 once it accepts clients.
 display_file=$(mktemp)
-Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
+xvfb_pid=""
+for display_number in $(seq 90 189); do
+    [ -e /tmp/.X$display_number-lock ] && continue
+    Xvfb :$display_number -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$display_file" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$display_file" ] || ! running "$xvfb_pid" && break
+        sleep 0.1
+    done
     [ -s "$display_file" ] && break
-    sleep 0.1
+    kill "$xvfb_pid" 2>/dev/null
 done
-DISPLAY=":$(head -n 1 "$display_file")"
-export DISPLAY
+export DISPLAY=:$display_number
+[ -s "$display_file" ] || echo "NOTE  Xvfb did not start: the checks on a display will fail"
 rm -f "$display_file"
-[ "$DISPLAY" != : ] || echo "NOTE  Xvfb did not start: the checks on a display will fail"
 
 current_prefix=""
 clean_up() {
@@ -191,7 +197,6 @@ loader_of() {
 # This build's loader, which runs every program below. Started in the background, it is
 # the program's own process: its id is the one to wait for or to kill.
 wine=""
-running() { kill -0 "$1" 2>/dev/null; }
 # Waits up to $2 seconds for a visible window whose title matches $1, as long as
 # process $3 runs; prints its id.
 wait_window() {
