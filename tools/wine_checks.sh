@@ -480,12 +480,13 @@ check_build() {
     mkdir -p "$checks"
     export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     wine=$(loader_of "$arch")
+    unset WINELOADER
     if [ "$arch" = i686 ]; then
         export WINEARCH=win32
-        unset WINELOADER
     else
+        export WINEARCH=win64
         # As Debian's "wine" sets it when it runs the 64-bit loader.
-        export WINEARCH=win64 WINELOADER=$wine
+        [[ "$wine" == *64 ]] && export WINELOADER=$wine
     fi
     local version
     if ! version=$("$wine" --version 2>&1); then
