@@ -25,11 +25,10 @@ if(WIN32)
     # Notepad reads these as UTF-8 by their byte-order mark, on every Windows.
     string(ASCII 239 187 191 utf8_byte_order_mark)
     foreach(text README.txt LISEZMOI.txt)
-        configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/${text}
-                       ${CMAKE_BINARY_DIR}/packaging/${text}.lines @ONLY NEWLINE_STYLE CRLF)
-        file(READ ${CMAKE_BINARY_DIR}/packaging/${text}.lines lines)
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/packaging/windows/${text})
+        file(READ ${PROJECT_SOURCE_DIR}/packaging/windows/${text} lines)
         file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/packaging/${text}
-             CONTENT "${utf8_byte_order_mark}${lines}" @ONLY)
+             CONTENT "${utf8_byte_order_mark}${lines}" @ONLY NEWLINE_STYLE CRLF)
         install(FILES ${CMAKE_BINARY_DIR}/packaging/${text} DESTINATION .)
     endforeach()
     return()
