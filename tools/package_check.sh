@@ -99,8 +99,9 @@ holds_all() {
 }
 check "the package holds the programs, manual pages, desktop entry and default files" holds_all
 
-unpacked=$(mktemp -d)
-trap 'rm -rf "$unpacked"' EXIT
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+unpacked=$work/unpacked
 dpkg-deb -x "$deb" "$unpacked"
 check "its hall of fame is game/data/meillfl.don" cmp -s "$unpacked/usr/share/games/elvarin/meillfl.don" "$top/game/data/meillfl.don"
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -113,7 +114,8 @@ check "appstreamcli validate accepts the metadata" \
 
 lintian_errors() { # lintian fails on errors (and when it cannot run); the rest is shown
     local report status
-    report=$(lintian --pedantic --info "$deb" 2>&1)
+    mkdir -p "$work/lintian"
+    report=$(TMPDIR=$work/lintian lintian --pedantic --info "$deb" 2>&1) # it leaves files there
     status=$?
     report=$(grep -v 'running with root privileges' <<< "$report")
     [ -n "$report" ] && sed 's/^/  /' <<< "$report"
@@ -130,7 +132,7 @@ cleanup() {
     [ -n "$game_pid" ] && kill "$game_pid" 2> /dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null
     wait 2> /dev/null
-    rm -rf "$unpacked"
+    rm -rf "$work"
     if [ -n "$root" ]; then
         umount -R "$root/dev" 2> /dev/null
         umount "$root/proc" "$root/sys" 2> /dev/null
@@ -159,7 +161,6 @@ if [ "$mode" = --chroot ]; then
     target apt-get update -q > /dev/null 2>&1
     cp "$deb" "$root/tmp/"
     target_deb=/tmp/$(basename "$deb")
-    display=:77
 else
     if dpkg -s elvarin 2> /dev/null | grep -q '^Status: install ok'; then
         echo "elvarin is installed on this machine already: --here would remove it, so stop here" >&2
@@ -167,11 +168,14 @@ else
     fi
     target() { "$@"; }
     target_deb=$deb
-    display=""
-    for n in $(seq 90 130); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
-    done
 fi
+# A display number that no X server uses, here or in a chroot: the chroot has its own
+# /tmp, but X servers also listen on abstract sockets, which it shares with this machine.
+display=""
+for n in $(seq 90 150); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || grep -q "@/tmp/.X11-unix/X$n\$" /proc/net/unix \
+        || { display=:$n; break; }
+done
 
 apt_install() { target apt-get install -y -q --no-install-recommends "$@" > /dev/null 2>&1; }
 check "apt installs the package and its dependencies" apt_install "$target_deb"
@@ -186,13 +190,17 @@ home=$(target mktemp -d /tmp/elvarin-player.XXXXXX)
 target chown 65534:65534 "$home"
 target Xvfb "$display" -screen 0 800x600x24 -nolisten tcp > /dev/null 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 50); do
-    target env DISPLAY=$display xdotool getdisplaygeometry > /dev/null 2>&1 && break
-    sleep 0.2
-done
+display_up() {
+    for _ in $(seq 100); do
+        target env DISPLAY=$display xdotool getdisplaygeometry > /dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    return 1
+}
+check "Xvfb starts on $display" display_up
 # As the desktop entry does: the launcher by its name, found on the PATH.
 target env -i HOME="$home" DISPLAY=$display PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games \
-    setpriv --reuid=65534 --regid=65534 --clear-groups korvane-play > "$unpacked/game.log" 2>&1 &
+    setpriv --reuid=65534 --regid=65534 --clear-groups korvane-play > "$work/game.log" 2>&1 &
 game_pid=$!
 window_appears() {
     for _ in $(seq 60); do
@@ -200,7 +208,7 @@ window_appears() {
         kill -0 "$game_pid" 2> /dev/null || break
         sleep 0.5
     done
-    sed 's/^/  /' "$unpacked/game.log"
+    sed 's/^/  /' "$work/game.log"
     return 1
 }
 check "korvane-play opens the game window for a normal user" window_appears
