@@ -109,13 +109,17 @@ echo "  Depends: $depends"
 check "its dependencies name the Qt libraries the game links" grep -q 'libqt6widgets6' <<< "$depends"
 check "desktop-file-validate accepts the desktop entry" \
     desktop-file-validate "$unpacked/usr/share/applications/org.elvarin.korvane.desktop"
+quiet() { # runs a command, showing its output only when it fails
+    local output
+    output=$("$@" 2>&1) || { sed 's/^/  /' <<< "$output"; return 1; }
+}
 check "appstreamcli validate accepts the metadata" \
-    appstreamcli validate --no-net --pedantic "$unpacked/usr/share/metainfo/org.elvarin.korvane.metainfo.xml"
+    quiet appstreamcli validate --no-net --pedantic "$unpacked/usr/share/metainfo/org.elvarin.korvane.metainfo.xml"
 
 lintian_errors() { # lintian fails on errors (and when it cannot run); the rest is shown
     local report status
     mkdir -p "$work/lintian"
-    report=$(TMPDIR=$work/lintian lintian --pedantic --info "$deb" 2>&1) # it leaves files there
+    report=$(TMPDIR=$work/lintian lintian --pedantic --display-info "$deb" 2>&1) # it leaves files there
     status=$?
     report=$(grep -v 'running with root privileges' <<< "$report")
     [ -n "$report" ] && sed 's/^/  /' <<< "$report"
@@ -128,11 +132,16 @@ step_done "reading the package"
 root=""
 xvfb_pid=""
 game_pid=""
+installed_here=0
 cleanup() {
     [ -n "$game_pid" ] && kill "$game_pid" 2> /dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null
     wait 2> /dev/null
     rm -rf "$work"
+    # Stopped half-way: the machine gets back without the package.
+    if [ "$installed_here" = 1 ] && dpkg -s elvarin > /dev/null 2>&1; then
+        apt-get purge -y -q elvarin > /dev/null 2>&1
+    fi
     if [ -n "$root" ]; then
         umount -R "$root/dev" 2> /dev/null
         umount "$root/proc" "$root/sys" 2> /dev/null
@@ -178,6 +187,7 @@ for n in $(seq 90 150); do
 done
 
 apt_install() { target apt-get install -y -q --no-install-recommends "$@" > /dev/null 2>&1; }
+[ "$mode" = --here ] && installed_here=1
 check "apt installs the package and its dependencies" apt_install "$target_deb"
 step_done "installing the package"
 if [ "$mode" = --chroot ]; then
