@@ -155,6 +155,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Runs a command on the machine checked. In the background, use "${in_target[@]}" itself:
+# then $! is the program's own process, which can be stopped by that number.
+in_target=()
+target() { "${in_target[@]}" "$@"; }
+
 if [ "$mode" = --chroot ]; then
     root=$(mktemp -d "${TMPDIR:-/tmp}/elvarin-chroot.XXXXXX")
     chmod 755 "$root" # it becomes /, which every user must be able to enter
@@ -166,7 +171,7 @@ if [ "$mode" = --chroot ]; then
         && mount --rbind /dev "$root/dev" && mount --make-rslave "$root/dev" \
         || { echo "cannot mount proc, sys and dev in $root" >&2; exit 1; }
     step_done "debootstrap of Debian 12 (minbase)"
-    target() { chroot "$root" env PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"; }
+    in_target=(chroot "$root" env PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin)
     target apt-get update -q > /dev/null 2>&1
     cp "$deb" "$root/tmp/"
     target_deb=/tmp/$(basename "$deb")
@@ -175,7 +180,6 @@ else
         echo "elvarin is installed on this machine already: --here would remove it, so stop here" >&2
         exit 1
     fi
-    target() { "$@"; }
     target_deb=$deb
 fi
 # A display number that no X server uses, here or in a chroot: the chroot has its own
@@ -198,7 +202,7 @@ fi
 # ---- the launcher starts the game for a normal user ----
 home=$(target mktemp -d /tmp/elvarin-player.XXXXXX)
 target chown 65534:65534 "$home"
-target Xvfb "$display" -screen 0 800x600x24 -nolisten tcp > /dev/null 2>&1 &
+"${in_target[@]}" Xvfb "$display" -screen 0 800x600x24 -nolisten tcp > /dev/null 2>&1 &
 xvfb_pid=$!
 display_up() {
     for _ in $(seq 100); do
@@ -209,7 +213,7 @@ display_up() {
 }
 check "Xvfb starts on $display" display_up
 # As the desktop entry does: the launcher by its name, found on the PATH.
-target env -i HOME="$home" DISPLAY=$display PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games \
+"${in_target[@]}" env -i HOME="$home" DISPLAY=$display PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games \
     setpriv --reuid=65534 --regid=65534 --clear-groups korvane-play > "$work/game.log" 2>&1 &
 game_pid=$!
 window_appears() {
