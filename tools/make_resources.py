@@ -3,6 +3,8 @@
 
     python3 tools/make_resources.py [DIR]          write the files into DIR
     python3 tools/make_resources.py --check [DIR]  compare the files in DIR with a fresh drawing
+    python3 tools/make_resources.py --icons DIR    write the desktop icons as PNG files into
+                                                   DIR/hicolor/NxN/apps/ (the build does this)
 
 DIR defaults to game/resources. The output depends on nothing but this script, so the
 committed files can be checked against it byte for byte.
@@ -12,6 +14,7 @@ import argparse
 import pathlib
 import struct
 import sys
+import zlib
 
 # The standard 16-colour Windows palette, as (red, green, blue).
 PALETTE_16 = [
@@ -32,6 +35,10 @@ GRID_LAST_LINE = 240
 
 CURSOR_SIZE = 32
 CURSOR_HOT_SPOT = (15, 15)
+
+# The desktop icon: its name in the icon theme and the sizes drawn for it.
+DESKTOP_ICON_NAME = "org.elvarin.korvane"
+DESKTOP_ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 
 # ---- pictures: lists of rows, top row first, one palette index per pixel ----
@@ -102,6 +109,43 @@ def draw_icon(size):
     pixels = [[pixel(x, y) for x in range(size)] for y in range(size)]
     mask = [[transparent(x, y) for x in range(size)] for y in range(size)]
     return pixels, mask
+
+
+def draw_smooth_icon(size):
+    """The icon's picture at any size as RGBA rows: the same 2 x 2 green board with its
+    pieces, lines growing with the size, each pixel the mean of 4 x 4 samples."""
+    line = max(1.0, size / 32)
+    pitch = (size - line) / 2
+    radius = (pitch - line) / 2 * 0.8
+    pieces = {(0, 0): WHITE, (1, 1): WHITE, (1, 0): BLACK, (0, 1): BLACK}
+    samples = 4
+
+    def colour(x, y):
+        if x % pitch < line or y % pitch < line:
+            return BLACK
+        col, row = min(int(x // pitch), 1), min(int(y // pitch), 1)
+        cx = pitch * col + (pitch + line) / 2
+        cy = pitch * row + (pitch + line) / 2
+        if (x - cx) ** 2 + (y - cy) ** 2 <= radius * radius:
+            return pieces[(col, row)]
+        return DARK_GREEN
+
+    def pixel(x, y):
+        total = [0, 0, 0]
+        for i in range(samples):
+            for j in range(samples):
+                rgb = PALETTE_16[colour(x + (i + 0.5) / samples, y + (j + 0.5) / samples)]
+                total = [t + c for t, c in zip(total, rgb)]
+        n = samples * samples
+        return tuple((t + n // 2) // n for t in total) + (255,)
+
+    return [[pixel(x, y) for x in range(size)] for y in range(size)]
+
+
+def icon_rgba(pixels, mask):
+    """A palette picture with its transparency mask as RGBA rows."""
+    return [[PALETTE_16[p] + ((0,) if clear else (255,)) for p, clear in zip(row, clear_row)]
+            for row, clear_row in zip(pixels, mask)]
 
 
 # Cursor shapes: True where the pointer is drawn in black. A white outline is added around
@@ -211,6 +255,29 @@ def cur_file(shape):
     return struct.pack("<HHH", 0, 2, 1) + entry + blob
 
 
+def png_file(rows):
+    """An 8-bit RGBA PNG file of rows of (red, green, blue, alpha)."""
+    height, width = len(rows), len(rows[0])
+    raw = b"".join(b"\0" + bytes(value for px in row for value in px) for row in rows)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9))
+            + chunk(b"IEND", b""))
+
+
+def desktop_icons():
+    """Theme path -> PNG bytes. The two sizes of the Windows icon are its very pixels; the
+    larger ones are drawn smooth."""
+    icons = {}
+    for size in DESKTOP_ICON_SIZES:
+        rows = icon_rgba(*draw_icon(size)) if size in (16, 32) else draw_smooth_icon(size)
+        icons[f"hicolor/{size}x{size}/apps/{DESKTOP_ICON_NAME}.png"] = png_file(rows)
+    return icons
+
+
 def all_files():
     """File name -> bytes, for every image the resource script names."""
     return {
@@ -228,8 +295,16 @@ def main():
     parser.add_argument("directory", nargs="?", default="game/resources")
     parser.add_argument("--check", action="store_true",
                         help="report files that differ from a fresh drawing, write nothing")
+    parser.add_argument("--icons", action="store_true",
+                        help="write the desktop icons (PNG) instead of the Windows images")
     args = parser.parse_args()
     directory = pathlib.Path(args.directory)
+
+    if args.icons:
+        for name, data in desktop_icons().items():
+            (directory / name).parent.mkdir(parents=True, exist_ok=True)
+            (directory / name).write_bytes(data)
+        return 0
 
     if args.check:
         stale = [name for name, data in all_files().items()

@@ -1,0 +1,51 @@
+# The packages, made by CPack from the install rules of cmake/install.cmake:
+#   Linux:   cpack -G DEB in a Release build folder -> elvarin_<version>-<revision>_<arch>.deb
+#   Windows: cpack -G ZIP in a MinGW build folder  -> elvarin-<version>-windows-<arch>.zip
+set(CPACK_PACKAGE_NAME elvarin)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "The Elvarin developers")
+set(CPACK_PACKAGE_CONTACT "The Elvarin developers <elvarin@example.org>" CACHE STRING
+    "Maintainer of the Debian package: name <address>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Reversi against neural networks bred by a genetic algorithm")
+set(CPACK_STRIP_FILES TRUE)
+set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git" "/build[^/]*/" "/run/" "__pycache__")
+
+if(WIN32)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_FILE_NAME elvarin-${PROJECT_VERSION}-windows-${CMAKE_SYSTEM_PROCESSOR})
+    include(CPack)
+    return()
+endif()
+
+# The Debian revision comes from the package's change log, whose newest entry must be
+# this version: "elvarin (<version>-<revision>) ...".
+file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/debian/changelog changelog_head LIMIT_COUNT 1)
+if(NOT changelog_head MATCHES "^elvarin \\(${PROJECT_VERSION}-([0-9]+)\\) ")
+    message(FATAL_ERROR "packaging/debian/changelog: the newest entry is not for version ${PROJECT_VERSION}")
+endif()
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${CMAKE_MATCH_1})
+file(READ ${PROJECT_SOURCE_DIR}/packaging/org.elvarin.korvane.metainfo.xml metainfo)
+if(NOT metainfo MATCHES "<release version=\"${PROJECT_VERSION}\"")
+    message(FATAL_ERROR "packaging/org.elvarin.korvane.metainfo.xml: no release entry for version ${PROJECT_VERSION}")
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The dependencies are read from the libraries the programs link (dpkg-shlibdeps).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
+# The first line of the Description field is the summary above; this is the rest.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Korvane is a window in which you play Reversi against 36 small neural
+networks. Its level, from 1 to 36, is the number of networks the computer
+consults before each of its moves. The game's texts are in French.
+.
+elvarin-trainer breeds such networks with a genetic algorithm and keeps its
+champions in a hall-of-fame file that Korvane can play against;
+elvarin-make-population writes its first population and elvarin-strength
+measures a hall of fame against two reference players. The package comes
+with a hall of fame bred over 50 000 generations.")
+
+include(CPack)
