@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything from scratch and runs all tests: the
 # Windows programs, cross-built and run under Wine (README.md, "Windows"), then the
-# Linux build and its tests. A part that fails or is skipped leaves the others running;
+# Linux build, its Debian package (installed, started and removed) and its tests. A part that fails or is skipped leaves the others running;
 # the last lines say what each part gave, and the exit status is non-zero when any
 # part failed. ELVARIN_SKIP_WINDOWS=1 leaves the Windows part out.
 set -uo pipefail
@@ -56,6 +56,21 @@ fi
 
 rm -rf "$build"
 if cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release && cmake --build "$build" -j"$(nproc)"; then
+    # The Debian package made from this build: its contents, lintian, and installing,
+    # starting and removing it on this machine (needs root; README.md, "Install").
+    if [ "$(id -u)" -ne 0 ]; then
+        part "Debian package" "skipped (installing a package needs root)"
+        any_skipped=true
+    else
+        bash "$top/tools/package_check.sh" --here "$build" | tee "$log"
+        package_status=${PIPESTATUS[0]}
+        counts=$(grep -E '^package: ' "$log" | tail -1)
+        if [ "$package_status" -eq 0 ]; then
+            part "Debian package" "passed${counts:+ (${counts#package: })}"
+        else
+            part_failed "Debian package" "${counts:-exit status $package_status}"
+        fi
+    fi
     (cd "$build" && ctest --output-on-failure -j"$(nproc)") | tee "$log"
     ctest_status=${PIPESTATUS[0]}
     counts=$(grep -E 'tests passed, [0-9]+ tests failed out of' "$log" | tail -1)
