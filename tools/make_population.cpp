@@ -16,6 +16,7 @@
 #include "lowfile.h"
 #include "random.h"
 #include "shape.h"
+#include "standard_streams.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ int usage()
 
 int main(int argc, char** argv)
 {
+    keep_standard_streams_open();
     auto seed = static_cast<uint32_t>(std::time(nullptr));
     std::string folder = ".";
     for (int i = 1; i < argc; ++i) {
