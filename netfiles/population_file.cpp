@@ -142,6 +142,16 @@ void save_population()
     }
 }
 
+void check_population_can_be_saved()
+{
+    FileReplacement trial;
+    if (replacement_begin(population_file_name, trial) < 0) {
+        console_print("Ouverture fichier sauvegarde ne se fait pas\n");
+        end_program(1);
+    }
+    replacement_abandon(trial);
+}
+
 bool population_save_finished()
 {
     const bool done_well = replacement_finish(last_save);

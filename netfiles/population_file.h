@@ -18,6 +18,10 @@ void load_population();
 // and the replacement may go on in the background: load_population reads the new
 // content all the same, and finish_population_save waits for it.
 void save_population();
+// Ends the program with the open failure's message when no save could be made (the
+// new file cannot be created beside the old one: a folder that is not writable), so
+// that a run does not find it out only at its first save.
+void check_population_can_be_saved();
 // Waits until the last save is on disk under its name; a failure ends the program with
 // the save's message.
 void finish_population_save();

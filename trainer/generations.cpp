@@ -144,6 +144,7 @@ int32_t trainer_main(uint32_t seed, const Keyboard& keyboard)
         a_ecraser = 0.0f;
         claim_working_folder();
         load_population();
+        check_population_can_be_saved();
         open_hall_of_fame();
         run_generations(keyboard);
         save_population();
