@@ -6,10 +6,15 @@
 #ifdef _WIN32
 #include <io.h>
 
+#include <cstdint>
+
 void keep_standard_streams_open()
 {
+    // The runtime keeps numbers 0 to 2 for the standard streams; one without a handle
+    // (-1 closed, -2 never given one) gets the null device.
     for (int stream = 0; stream <= 2; ++stream) {
-        if (_get_osfhandle(stream) != -1)
+        const intptr_t handle = _get_osfhandle(stream);
+        if (handle != -1 && handle != -2)
             continue;
         const int null_device = _open("NUL", stream == 0 ? _O_RDONLY : _O_WRONLY);
         if (null_device >= 0 && null_device != stream) {

@@ -97,16 +97,17 @@ class Checks:
             self.fail(case, "the folder changed: %s" % sorted(set(after.items()) ^ set(before.items()))[:1])
 
     def closed_standard_output(self):
-        folder = self.folder("stdout-closed", hall_of_fame=False)
-        process = subprocess.Popen(["bash", "-c", 'exec "$0" >&-', self.trainer], cwd=folder, stdin=subprocess.PIPE)
+        folder = self.folder("stdout-closed", hall_of_fame=False)  # the first run creates the hall of fame
+        process = subprocess.Popen(["bash", "-c", 'exec "$0" >&- 2>&-', self.trainer], cwd=folder,
+                                   stdin=subprocess.PIPE)
         time.sleep(0.5)
-        shown = descriptor(process, 1)
+        shown = [descriptor(process, 1), descriptor(process, 2)]
         process.communicate(b"xO", timeout=30)
         hall = read(os.path.join(folder, "meillfl.don"))
-        if shown != "/dev/null":
-            self.fail("stdout closed", "descriptor 1 is %s" % shown)
+        if shown != ["/dev/null", "/dev/null"]:
+            self.fail("stdout and stderr closed", "descriptors 1 and 2 are %s" % shown)
         if process.returncode != 0 or len(hall) != COMPLETE or b"Generation" in hall or b"Jeux" in hall:
-            self.fail("stdout closed", "exit status %d, hall of fame of %d bytes with console text: %s"
+            self.fail("stdout and stderr closed", "exit status %d, hall of fame of %d bytes with console text: %s"
                       % (process.returncode, len(hall), b"Generation" in hall))
 
     def closed_standard_input(self):
