@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "console.h"
+#include "file_replacement.h"
 #include "lowfile.h"
 #include "program_end.h"
 #include "shape.h"
@@ -15,21 +16,35 @@ unsigned char* slot_place(float* population, int32_t s)
     return reinterpret_cast<unsigned char*>(population + network_base(s) + 1);
 }
 
-// The whole current population with a_ecraser as header, in the file's 36 transfers.
-void write_complete_file()
+// A new hall of fame: header 1.0 and the networks of the current population, written
+// whole beside the file name and given that name only once complete and on disk.
+void create_hall_of_fame()
 {
-    file_seek(h_meil, 0);
-    if (file_write(h_meil, &a_ecraser, sizeof a_ecraser) < 0) {
+    FileReplacement creation;
+    const int32_t handle = replacement_begin(hall_of_fame_file_name, creation);
+    if (handle < 0) {
+        console_print("Ouverture fichier meillfl ne se fait pas");
+        end_program(1);
+    }
+    a_ecraser = 1.0f;
+    if (file_write(handle, &a_ecraser, sizeof a_ecraser) < 0) {
+        replacement_abandon(creation);
         console_print("\xE9" "criture a_ecraser ne se fait pas");
-        console_print("h_meil %d ", h_meil);
+        console_print("h_meil %d ", handle);
         end_program(1);
     }
     for (int32_t s = 1; s <= networks; ++s)
-        if (file_write(h_meil, slot_place(current_population, s), network_bytes) < 0) {
+        if (file_write(handle, slot_place(current_population, s), network_bytes) < 0) {
+            replacement_abandon(creation);
             console_print("\xE9" "criture meilleur ne se fait pas");
-            console_print("h_meil %d ", h_meil);
+            console_print("h_meil %d ", handle);
             end_program(1);
         }
+    if (!replacement_commit(creation)) {
+        console_print("\xE9" "criture meilleur ne se fait pas");
+        console_print("h_meil %d ", handle);
+        end_program(1);
+    }
 }
 
 bool is_slot_number(float header)
@@ -41,7 +56,9 @@ bool is_slot_number(float header)
 
 void open_hall_of_fame()
 {
-    h_meil = file_open(hall_of_fame_file_name, OpenMode::read_write_create);
+    if (!file_exists(hall_of_fame_file_name))
+        create_hall_of_fame();
+    h_meil = file_open(hall_of_fame_file_name, OpenMode::read_write);
     if (h_meil < 0) {
         console_print("Ouverture fichier meillfl ne se fait pas");
         end_program(1);
@@ -54,10 +71,22 @@ void open_hall_of_fame()
         end_program(1);
     }
     if (got < static_cast<int32_t>(sizeof header)) {
-        // A new (or empty) hall of fame starts as a copy of the population, slot 1 first.
-        a_ecraser = 1.0f;
-        write_complete_file();
+        // An empty file (or one too short for a header) is a new hall of fame too.
+        close_hall_of_fame();
+        create_hall_of_fame();
+        h_meil = file_open(hall_of_fame_file_name, OpenMode::read_write);
+        if (h_meil < 0) {
+            console_print("Ouverture fichier meillfl ne se fait pas");
+            end_program(1);
+        }
         return;
+    }
+    // Slots beyond the end would be written after a gap of zeros, and the game
+    // refuses such a file: refuse it at once, before anything is written.
+    if (const int64_t size = file_size(h_meil); size < population_bytes) {
+        console_print("Fichier meillfl incomplet : %lld octets au lieu de %d", static_cast<long long>(size),
+                      population_bytes);
+        end_program(1);
     }
     if (!is_slot_number(header)) {
         console_print("En-t\xEAte meillfl incorrect : a_ecraser n'est pas un num\xE9ro de 1 \xE0 36");

@@ -10,9 +10,10 @@ inline constexpr const char* hall_of_fame_file_name = "meillfl.don";
 inline int32_t h_meil = -1;
 inline float a_ecraser = 0.0f;
 
-// Opens or creates the file and reads its header. A new or empty file is given a
-// complete content at once (header 1.0 and the networks of the current population);
-// a header that is not a slot number 1..36 ends the program without writing anything.
+// Opens the file and reads its header. A missing or empty file is first made whole
+// (header 1.0 and the networks of the current population) beside its name and renamed
+// into place. A file too short for 36 slots, or whose header is not a slot number
+// 1..36, ends the program without anything written.
 void open_hall_of_fame();
 // Writes network k of the current population into slot trunc(a_ecraser).
 void write_hall_of_fame_slot(int32_t k);

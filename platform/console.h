@@ -9,7 +9,8 @@ constexpr int32_t key_stop = -2;         // an interrupt or termination signal a
 
 // Puts the terminal (if standard input is one) into single-key mode without echo,
 // catches interrupt, termination and hang-up signals, and decides how text is shown.
-// The terminal is restored at exit, however the program ends.
+// The terminal is restored at exit, however the program ends, and while the program
+// is suspended (Ctrl+Z).
 void console_start();
 void console_restore();
 
@@ -22,6 +23,10 @@ int32_t read_key();
 // once. On a terminal with a UTF-8 locale the bytes are shown as their characters;
 // anywhere else they are written unchanged.
 void console_print(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Standard output failed (its reader went away, or its disk is full): nothing more is
+// written there, and the run stops as a stop signal stops it.
+void console_output_failed();
 
 // Where console_print writes (standard output unless a test redirects it).
 void console_set_stream(std::FILE* stream, bool as_utf8 = false);

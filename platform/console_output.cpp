@@ -8,11 +8,13 @@
 namespace {
 std::FILE* console_stream = stdout;
 bool console_utf8 = false;
+bool console_lost = false; // a write failed: the stream takes nothing more
 }
 
 void console_set_stream(std::FILE* stream, bool as_utf8)
 {
     console_stream = stream;
+    console_lost = false;
 #ifdef _WIN32
     // A Windows console is switched to code page 1252: the bytes always go out as they are.
     (void)as_utf8;
@@ -23,6 +25,8 @@ void console_set_stream(std::FILE* stream, bool as_utf8)
 
 void console_print(const char* format, ...)
 {
+    if (console_lost)
+        return;
     char text[512];
     va_list args;
     va_start(args, format);
@@ -48,5 +52,8 @@ void console_print(const char* format, ...)
         }
         std::fwrite(shown, 1, n, console_stream);
     }
-    std::fflush(console_stream);
+    if (std::fflush(console_stream) != 0 || std::ferror(console_stream)) {
+        console_lost = true;
+        console_output_failed();
+    }
 }

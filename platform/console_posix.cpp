@@ -1,3 +1,5 @@
+// The trainer's console on POSIX systems: single keys from a terminal (or a file or pipe
+// in its place), and the signals that stop, suspend and continue the process.
 #include "console.h"
 
 #include <algorithm>
@@ -25,6 +27,15 @@ termios key_mode;
 
 void on_stop_signal(int) { stop_signal = 1; }
 
+void catch_signal(int number, void (*handler)(int))
+{
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(number, &action, nullptr);
+}
+
 // A fatal signal: give the terminal back, then die of the signal as usual.
 void on_fatal_signal(int number)
 {
@@ -34,18 +45,38 @@ void on_fatal_signal(int number)
     std::raise(number);
 }
 
-// Ctrl+Z: the shell gets its terminal back while we are stopped, and we take it
-// again when we are continued.
+bool in_foreground() { return tcgetpgrp(STDIN_FILENO) == getpgrp(); }
+
+// Back from a stop (after Ctrl+Z, or any other): single keys again, once the terminal
+// is ours. Continued in the background, the next continuation in the foreground does it.
+void on_continue(int)
+{
+    const int saved_errno = errno;
+    if (terminal_changed && in_foreground())
+        tcsetattr(STDIN_FILENO, TCSANOW, &key_mode);
+    errno = saved_errno;
+}
+
+// Ctrl+Z: the terminal goes back as it was, and the process stops at once by the
+// signal's default action. The signal is blocked while this handler runs, so it is
+// let through for that moment; the process goes on from here when it is continued.
 void on_suspend(int)
 {
     const int saved_errno = errno;
-    if (terminal_changed)
+    if (terminal_changed && in_foreground())
         tcsetattr(STDIN_FILENO, TCSANOW, &saved_terminal);
-    std::signal(SIGTSTP, SIG_DFL);
-    std::raise(SIGTSTP);
-    std::signal(SIGTSTP, on_suspend);
-    if (terminal_changed)
-        tcsetattr(STDIN_FILENO, TCSANOW, &key_mode);
+    struct sigaction stop {};
+    stop.sa_handler = SIG_DFL;
+    sigemptyset(&stop.sa_mask);
+    struct sigaction ours {};
+    sigaction(SIGTSTP, &stop, &ours);
+    sigset_t suspend;
+    sigemptyset(&suspend);
+    sigaddset(&suspend, SIGTSTP);
+    raise(SIGTSTP);
+    sigprocmask(SIG_UNBLOCK, &suspend, nullptr); // the stop happens here
+    sigaction(SIGTSTP, &ours, nullptr);
+    on_continue(SIGCONT);
     errno = saved_errno;
 }
 
@@ -95,6 +126,8 @@ int32_t fetch_byte(int timeout_ms)
 
 } // namespace
 
+void console_output_failed() { stop_signal = 1; }
+
 void console_restore()
 {
     if (terminal_changed) {
@@ -115,16 +148,17 @@ void console_start()
             std::atexit(console_restore);
             for (int number : {SIGQUIT, SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL})
                 std::signal(number, on_fatal_signal);
-            std::signal(SIGTSTP, on_suspend);
+            catch_signal(SIGTSTP, on_suspend);
+            catch_signal(SIGCONT, on_continue);
         }
     }
-    struct sigaction action {};
-    action.sa_handler = on_stop_signal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
+    for (int number : {SIGINT, SIGTERM, SIGHUP})
+        catch_signal(number, on_stop_signal);
+    // A reader of our output that goes away (as "trainer | head") and a file size limit
+    // make the transfer fail instead of killing the process: the output failure asks for
+    // a stop, the file failure gets its message, and the work is saved or kept.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
     console_set_stream(stdout, isatty(STDOUT_FILENO) && locale_is_utf8());
 }
 

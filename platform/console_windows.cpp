@@ -155,6 +155,13 @@ int32_t fetch_key(bool wait)
 
 } // namespace
 
+void console_output_failed()
+{
+    stop_requested = true;
+    if (stop_event)
+        SetEvent(stop_event);
+}
+
 void console_restore()
 {
     if (input_mode_changed) {

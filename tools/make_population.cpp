@@ -16,6 +16,7 @@
 #include "lowfile.h"
 #include "random.h"
 #include "shape.h"
+#include "standard_streams.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ int usage()
 
 int main(int argc, char** argv)
 {
+    keep_standard_streams_open();
     auto seed = static_cast<uint32_t>(std::time(nullptr));
     std::string folder = ".";
     for (int i = 1; i < argc; ++i) {
@@ -51,10 +53,8 @@ int main(int argc, char** argv)
     for (int32_t e = 1; e < population_floats; ++e)
         population[static_cast<size_t>(e)] = static_cast<float>(draw_random() - 16384) / 16384.0f;
 
-    // Refuse an existing file.
-    std::FILE* probe = std::fopen(path.c_str(), "rb");
-    if (probe) {
-        std::fclose(probe);
+    // Refuse an existing file (or anything else under that name).
+    if (file_exists(path.c_str())) {
         std::fprintf(stderr, "make_population: %s exists already; nothing written\n", path.c_str());
         return 1;
     }

@@ -4,6 +4,8 @@
 
 #include "breeding.h"
 #include "console.h"
+#include "file_replacement.h"
+#include "folder_lock.h"
 #include "hall_of_fame.h"
 #include "hall_of_fame_file.h"
 #include "population_file.h"
@@ -26,6 +28,7 @@ struct TrainerStorage {
 TrainerStorage storage;
 
 int32_t generations_since_save = 0;
+FolderLock folder_lock; // held from start-up to the end of the run
 
 // True when the operator wants to stop. The key that interrupted the run is never the answer.
 bool stop_question(const Keyboard& keyboard)
@@ -40,6 +43,19 @@ bool stop_question(const Keyboard& keyboard)
         if (key == 'N' || key == 'n')
             return false;
     }
+}
+
+// One trainer per folder: a second one would overwrite the first one's saves. Once the
+// folder is ours, the temporary files of a run that was killed while saving go.
+void claim_working_folder()
+{
+    folder_lock = take_folder_lock();
+    if (folder_lock.state == FolderLockState::held) {
+        console_print("Un autre apprentissage tourne d\xE9j\xE0 dans ce dossier\n");
+        end_program(1);
+    }
+    remove_stale_replacements(population_file_name);
+    remove_stale_replacements(hall_of_fame_file_name);
 }
 
 } // namespace
@@ -126,14 +142,21 @@ int32_t trainer_main(uint32_t seed, const Keyboard& keyboard)
         allocate_tables();
         generations_since_save = 0;
         a_ecraser = 0.0f;
+        claim_working_folder();
         load_population();
+        check_population_can_be_saved();
         open_hall_of_fame();
         run_generations(keyboard);
         save_population();
+        finish_population_save();
         close_hall_of_fame();
+        release_folder_lock(folder_lock);
         return 0;
     } catch (const ProgramEnd& end) {
+        // A save whose flush was under way is completed: its content is whole.
+        population_save_finished();
         close_hall_of_fame();
+        release_folder_lock(folder_lock);
         return end.status;
     }
 }

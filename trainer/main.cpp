@@ -4,9 +4,11 @@
 
 #include "console.h"
 #include "generations.h"
+#include "standard_streams.h"
 
 int main()
 {
+    keep_standard_streams_open();
     console_start();
     const Keyboard console_keyboard{key_waiting, read_key};
     const int32_t status = trainer_main(static_cast<uint32_t>(std::time(nullptr)), console_keyboard);

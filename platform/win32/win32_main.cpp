@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "layer_state.h"
+#include "standard_streams.h"
 
 int main(int argc, char** argv)
 {
+    keep_standard_streams_open(); // else the display connection may take a closed one's number
     win32_layer::start_application(argc, argv);
     std::string command_line;
     for (int i = 1; i < argc; ++i) {

@@ -1,19 +1,41 @@
 // The byte images of the two network files and the trainer's file steps.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <vector>
 
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "hall_of_fame_file.h"
 #include "hall_of_fame_load.h"
+#include "lowfile.h"
 #include "population_file.h"
 #include "support.h"
 #include "tables.h"
 
 namespace {
+
+namespace fs = std::filesystem;
+
+// The names in the working folder, other than those given.
+std::vector<std::string> other_files(std::initializer_list<const char*> known)
+{
+    std::vector<std::string> others;
+    for (const auto& entry : fs::directory_iterator("."))
+        if (std::find(known.begin(), known.end(), entry.path().filename().string()) == known.end())
+            others.push_back(entry.path().filename().string());
+    return others;
+}
 
 float weight_value(int32_t k, int32_t w) { return static_cast<float>(k) + static_cast<float>(w) / 8192.0f; }
 
@@ -35,6 +57,12 @@ TEST(PopulationFile, SaveWritesTheExactImage)
     EXPECT_EQ(t.weight(36, 4260), weight_value(36, 4260));
     generation_counter = 57.0f;
     save_population();
+    // Read back at once, while the new file may still be on its way to the disk.
+    load_population();
+    EXPECT_EQ(generation_counter, 57.0f);
+    EXPECT_EQ(t.weight(36, 4260), weight_value(36, 4260));
+    finish_population_save();
+    EXPECT_EQ(other_files({"elvarfl.don"}), std::vector<std::string>{}); // no temporary file is left
     std::vector<unsigned char> bytes = read_file("elvarfl.don");
     ASSERT_EQ(bytes.size(), 613444u);
     EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + 4),
@@ -42,20 +70,27 @@ TEST(PopulationFile, SaveWritesTheExactImage)
     EXPECT_EQ(read_float(bytes, 4), weight_value(1, 1));
     EXPECT_EQ(read_float(bytes, 4 + 17040 * 35 + 4 * 4259), weight_value(36, 4260));
     save_population();
+    finish_population_save();
     EXPECT_EQ(read_file("elvarfl.don"), bytes); // saving twice gives the same bytes
 }
 
-TEST(PopulationFile, LongerFileLoadsAndKeepsItsTail)
+TEST(PopulationFile, SaveKeepsTheTailAndThePermissions)
 {
     TempFolder folder;
     CoreTables t;
     std::vector<unsigned char> bytes = population_image(12.0f, weight_value);
     bytes.insert(bytes.end(), {1, 2, 3, 4, 5});
     write_file("elvarfl.don", bytes);
+    const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions("elvarfl.don", perms);
     load_population();
     EXPECT_EQ(generation_counter, 12.0f);
     generation_counter = 13.0f;
     save_population();
+    finish_population_save();
+#ifndef _WIN32
+    EXPECT_EQ(fs::status("elvarfl.don").permissions() & fs::perms::all, perms);
+#endif
     const std::vector<unsigned char> saved = read_file("elvarfl.don");
     ASSERT_EQ(saved.size(), 613449u);
     EXPECT_EQ(std::vector<unsigned char>(saved.end() - 5, saved.end()), (std::vector<unsigned char>{1, 2, 3, 4, 5}));
@@ -89,6 +124,32 @@ TEST(PopulationFile, FailuresEndWithTheirMessage)
         EXPECT_EQ(read_file("elvarfl.don"), bytes);
     }
 
+    // So is a weight that is no number, wherever it lies; the message names its network.
+    for (const auto& [k, w] : {std::pair{1, 1}, std::pair{17, 2000}, std::pair{36, 4260}}) {
+        bytes = population_image(3.0f, weight_value);
+        const float bad = k == 17 ? INFINITY : std::nanf("");
+        std::memcpy(bytes.data() + 4 + (k - 1) * 17040 + (w - 1) * 4, &bad, 4);
+        write_file("elvarfl.don", bytes);
+        std::tie(status, text) = run_step(load_population);
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(text, "Fichier sauvegarde incorrect : poids invalide dans le r\xE9seau " + std::to_string(k) + "\n");
+        EXPECT_EQ(read_file("elvarfl.don"), bytes);
+    }
+
+    // The new file cannot be made beside the old one: the old one stays.
+    bytes = population_image(3.0f, weight_value);
+    write_file("elvarfl.don", bytes);
+    load_population();
+    generation_counter = 4.0f;
+    const std::string in_the_way = "elvarfl.don.tmp-" + std::to_string(process_number());
+    fs::create_directory(in_the_way);
+    fs::create_directory(in_the_way + "/inside");
+    std::tie(status, text) = run_step(save_population);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(text, "Ouverture fichier sauvegarde ne se fait pas");
+    EXPECT_EQ(read_file("elvarfl.don"), bytes);
+    fs::remove_all(in_the_way);
+
     // A file that cannot be opened for writing cannot be loaded nor saved.
     write_file("elvarfl.don", population_image(3.0f, weight_value));
     std::filesystem::permissions("elvarfl.don", std::filesystem::perms::owner_read);
@@ -111,6 +172,8 @@ TEST(PopulationFile, FailuresEndWithTheirMessage)
     std::tie(status, text) = run_step(save_population);
     EXPECT_EQ(status, 1);
     EXPECT_EQ(text, "Ouverture fichier sauvegarde ne se fait pas");
+    std::tie(status, text) = run_step(load_population);
+    EXPECT_EQ(text, "Ouverture fichier sauvegarde ne se fait pas\n");
 }
 
 TEST(PopulationFile, NewFileIsPrivateToItsOwner)
@@ -118,6 +181,7 @@ TEST(PopulationFile, NewFileIsPrivateToItsOwner)
     TempFolder folder;
     CoreTables t;
     save_population();
+    finish_population_save();
     const auto perms = std::filesystem::status("elvarfl.don").permissions();
 #ifdef _WIN32
     // Windows knows no group nor others here: the new file must just not be read-only.
@@ -176,12 +240,16 @@ TEST(HallOfFameFile, NewFileGetsACompleteContentAtOnce)
     EXPECT_EQ(a_ecraser, 1.0f);
     close_hall_of_fame();
     EXPECT_EQ(read_file("meillfl.don"), population_image(1.0f, weight_value));
+    EXPECT_EQ(other_files({"meillfl.don"}), std::vector<std::string>{});
 
-    // An empty file is treated the same way.
-    write_file("meillfl.don", {});
-    open_hall_of_fame();
-    close_hall_of_fame();
-    EXPECT_EQ(read_file("meillfl.don"), population_image(1.0f, weight_value));
+    // An empty file, or one too short for a header, is treated the same way.
+    for (size_t size : {0, 3}) {
+        write_file("meillfl.don", std::vector<unsigned char>(size, 0x41));
+        open_hall_of_fame();
+        close_hall_of_fame();
+        EXPECT_EQ(read_file("meillfl.don"), population_image(1.0f, weight_value));
+    }
+    EXPECT_EQ(other_files({"meillfl.don"}), std::vector<std::string>{});
 }
 
 TEST(HallOfFameFile, HeaderThatIsNoSlotStopsWithoutWriting)
@@ -211,30 +279,20 @@ TEST(HallOfFameFile, HeaderThatIsNoSlotStopsWithoutWriting)
     EXPECT_EQ(text, "Ouverture fichier meillfl ne se fait pas");
 }
 
-TEST(HallOfFameFile, ShortFileKeepsTheRestOfThePopulation)
+TEST(HallOfFameFile, ShortFileIsRefusedUntouched)
 {
     TempFolder folder;
     CoreTables t;
-    std::vector<unsigned char> bytes = population_image(2.0f, weight_value);
-    bytes.resize(4 + 17040 + 100); // slot 1 and 25 weights of slot 2
-    write_file("meillfl.don", bytes);
-    for (int32_t k = 1; k <= networks; ++k)
-        t.weight(k, 30) = -5.0f;
-    open_hall_of_fame();
-    read_hall_of_fame();
-    EXPECT_EQ(t.weight(1, 30), weight_value(1, 30));
-    EXPECT_EQ(t.weight(2, 25), weight_value(2, 25));
-    EXPECT_EQ(t.weight(2, 30), -5.0f);
-    EXPECT_EQ(t.weight(3, 30), -5.0f);
-    // A slot beyond the end extends the file; the gap reads back as zeros.
-    write_hall_of_fame_slot(5); // header 2.0: slot 2, which the file holds partly
-    write_hall_of_fame_header(4);
-    write_hall_of_fame_slot(5);
-    close_hall_of_fame();
-    const std::vector<unsigned char> after = read_file("meillfl.don");
-    ASSERT_EQ(after.size(), 4u + 4 * 17040);
-    EXPECT_EQ(read_float(after, 4 + 2 * 17040), 0.0f);
-    EXPECT_EQ(read_float(after, 4 + 3 * 17040 + 4 * 29), -5.0f); // weight 30 of network 5
+    for (size_t size : {size_t{4}, size_t{4 + 17040 + 100}, size_t{613443}}) {
+        std::vector<unsigned char> bytes = population_image(2.0f, weight_value);
+        bytes.resize(size);
+        write_file("meillfl.don", bytes);
+        const auto [status, text] = run_step(open_hall_of_fame);
+        close_hall_of_fame();
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(text, "Fichier meillfl incomplet : " + std::to_string(size) + " octets au lieu de 613444");
+        EXPECT_EQ(read_file("meillfl.don"), bytes);
+    }
 }
 
 TEST(HallOfFameFile, GameReadsTheWholeFileOrRefusesIt)
@@ -255,4 +313,116 @@ TEST(HallOfFameFile, GameReadsTheWholeFileOrRefusesIt)
     bytes.push_back(0);
     write_file("meillfl.don", bytes);
     EXPECT_EQ(load_hall_of_fame_file(population.data()), HallOfFameLoad::loaded);
+
+    // Something that is no ordinary file cannot be opened, and nothing waits on it.
+    fs::remove("meillfl.don");
+    fs::create_directory("meillfl.don");
+    EXPECT_EQ(load_hall_of_fame_file(population.data()), HallOfFameLoad::cannot_open);
+#ifndef _WIN32
+    fs::remove("meillfl.don");
+    ASSERT_EQ(mkfifo("meillfl.don", 0600), 0);
+    EXPECT_EQ(load_hall_of_fame_file(population.data()), HallOfFameLoad::cannot_open);
+#endif
 }
+
+#ifndef _WIN32
+// Named pipes, devices and folders, also behind a link, are refused at once by both
+// files' open; a link to an ordinary file is followed, and stays a link after a save.
+TEST(NetworkFiles, OnlyOrdinaryFilesAreOpened)
+{
+    TempFolder folder;
+    CoreTables t;
+    ASSERT_EQ(mkfifo("pipe", 0600), 0);
+    fs::create_directory("folder");
+    write_file("ordinary", {1, 2, 3});
+    fs::create_symlink("pipe", "to-pipe");
+    fs::create_symlink("/dev/zero", "to-device");
+    fs::create_symlink("ordinary", "to-ordinary");
+    for (const char* name : {"pipe", "folder", "to-pipe", "to-device", "/dev/null"})
+        for (OpenMode mode : {OpenMode::read_only, OpenMode::read_write, OpenMode::write_only_create})
+            EXPECT_EQ(file_open(name, mode), -1) << name;
+    const int32_t handle = file_open("to-ordinary", OpenMode::read_write);
+    ASSERT_GE(handle, 0);
+    EXPECT_EQ(file_size(handle), 3);
+    unsigned char byte = 0;
+    EXPECT_EQ(file_read(handle, &byte, 1), 1); // transfers wait as usual again
+    file_close(handle);
+
+    for (const char* target : {"pipe", "folder", "/dev/zero"}) {
+        fs::remove("elvarfl.don");
+        fs::remove("meillfl.don");
+        fs::create_symlink(target, "elvarfl.don");
+        fs::create_symlink(target, "meillfl.don");
+        auto [status, text] = run_step(load_population);
+        EXPECT_EQ(text, "Ouverture fichier sauvegarde ne se fait pas\n") << target;
+        std::tie(status, text) = run_step(save_population);
+        EXPECT_EQ(text, "Ouverture fichier sauvegarde ne se fait pas") << target;
+        std::tie(status, text) = run_step(open_hall_of_fame);
+        close_hall_of_fame();
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(text, "Ouverture fichier meillfl ne se fait pas") << target;
+    }
+
+    // Both files through links into another folder: the links stay, the files they
+    // name are renewed, the temporary files go beside them.
+    fs::create_directory("store");
+    fs::remove("elvarfl.don");
+    fs::remove("meillfl.don");
+    write_file("store/population", population_image(5.0f, weight_value));
+    write_file("store/hall", {});
+    fs::create_symlink("store/population", "elvarfl.don");
+    fs::create_symlink("store/hall", "meillfl.don");
+    load_population();
+    open_hall_of_fame();
+    close_hall_of_fame();
+    generation_counter = 6.0f;
+    save_population();
+    finish_population_save();
+    EXPECT_TRUE(fs::is_symlink("elvarfl.don"));
+    EXPECT_TRUE(fs::is_symlink("meillfl.don"));
+    EXPECT_EQ(read_file("store/population"), population_image(6.0f, weight_value));
+    EXPECT_EQ(read_file("store/hall"), population_image(1.0f, weight_value));
+    std::vector<std::string> stored;
+    for (const auto& entry : fs::directory_iterator("store"))
+        stored.push_back(entry.path().filename().string());
+    std::sort(stored.begin(), stored.end());
+    EXPECT_EQ(stored, (std::vector<std::string>{"hall", "population"}));
+}
+
+// A save that fails half-way (here: the file size limit, as a full disk would) ends
+// with the save's message, and the previous file stays whole, with nothing beside it.
+TEST(PopulationFile, FailedWriteLeavesThePreviousSave)
+{
+    TempFolder folder;
+    CoreTables t;
+    const std::vector<unsigned char> previous = population_image(8.0f, weight_value);
+    write_file("elvarfl.don", previous);
+    load_population();
+    generation_counter = 9.0f;
+    int channel[2];
+    ASSERT_EQ(pipe(channel), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{300000, 300000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const auto [status, text] = run_step(save_population);
+        const std::string report = std::to_string(status) + ":" + text;
+        (void)!write(channel[1], report.data(), report.size());
+        _exit(0);
+    }
+    close(channel[1]);
+    std::string report;
+    char chunk[256];
+    for (ssize_t got; (got = read(channel[0], chunk, sizeof chunk)) > 0;)
+        report.append(chunk, static_cast<size_t>(got));
+    close(channel[0]);
+    waitpid(child, nullptr, 0);
+    const std::string expected = "1:Ecriture ne se fait pashandle ";
+    EXPECT_EQ(report.substr(0, expected.size()), expected);
+    EXPECT_EQ(report.back(), ' ');
+    EXPECT_EQ(read_file("elvarfl.don"), previous);
+    EXPECT_EQ(other_files({"elvarfl.don"}), std::vector<std::string>{});
+}
+#endif

@@ -1,5 +1,6 @@
-// The file loaders against damaged files: short, long, empty, garbage, absurd headers.
-// Every file is either loaded or refused with a message; none is ever changed.
+// The file loaders against damaged files: short, long, empty, garbage, absurd headers
+// and weights. Every file is either loaded or refused with a message; none is ever
+// changed, except an empty hall of fame (or one too short for a header), which is new.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -36,6 +37,18 @@ std::vector<unsigned char> garbage(std::mt19937& random, size_t size)
     return bytes;
 }
 
+// True when the 36 networks of a file image hold only finite weights.
+bool all_finite(const std::vector<unsigned char>& bytes)
+{
+    for (size_t offset = 4; offset < 613444; offset += 4) {
+        float f;
+        std::memcpy(&f, bytes.data() + offset, 4);
+        if (!std::isfinite(f))
+            return false;
+    }
+    return true;
+}
+
 size_t random_size(std::mt19937& random)
 {
     switch (random() % 5) {
@@ -55,7 +68,12 @@ TEST(LoaderFuzz, PopulationFileIsLoadedOrRefusedButNeverChanged)
     CoreTables t;
     std::mt19937 random(2026);
     for (int round = 0; round < 60; ++round) {
-        const std::vector<unsigned char> bytes = garbage(random, random_size(random));
+        std::vector<unsigned char> bytes = garbage(random, random_size(random));
+        if (round % 3 == 0) // now and then a file of finite weights only
+            for (size_t offset = 0; offset + 4 <= bytes.size(); offset += 4) {
+                const float weight = static_cast<float>(random() % 32768) / 16384.0f - 1.0f;
+                std::memcpy(bytes.data() + offset, &weight, 4);
+            }
         write_file("elvarfl.don", bytes);
         const auto [status, message] = run_step(load_population);
         float counter = 0;
@@ -67,6 +85,10 @@ TEST(LoaderFuzz, PopulationFileIsLoadedOrRefusedButNeverChanged)
         } else if (!std::isfinite(counter)) {
             EXPECT_EQ(status, 1);
             EXPECT_EQ(message, "Fichier sauvegarde incorrect : compteur de g\xE9n\xE9rations invalide\n");
+        } else if (!all_finite(bytes)) {
+            EXPECT_EQ(status, 1);
+            EXPECT_EQ(message.rfind("Fichier sauvegarde incorrect : poids invalide dans le r\xE9seau ", 0), 0u)
+                << message;
         } else {
             EXPECT_EQ(status, -1) << message;
             EXPECT_EQ(std::memcmp(t.population.data(), bytes.data(), 613444), 0);
@@ -75,7 +97,7 @@ TEST(LoaderFuzz, PopulationFileIsLoadedOrRefusedButNeverChanged)
     }
 }
 
-TEST(LoaderFuzz, HallOfFameHeaderIsCheckedBeforeAnythingIsWritten)
+TEST(LoaderFuzz, HallOfFameSizeAndHeaderAreCheckedBeforeAnythingIsWritten)
 {
     TempFolder folder;
     CoreTables t;
@@ -96,6 +118,10 @@ TEST(LoaderFuzz, HallOfFameHeaderIsCheckedBeforeAnythingIsWritten)
             // A new hall of fame: written whole from the population at once.
             EXPECT_EQ(status, -1);
             EXPECT_EQ(read_file("meillfl.don").size(), 613444u);
+        } else if (bytes.size() < 613444) {
+            EXPECT_EQ(status, 1);
+            EXPECT_EQ(message, "Fichier meillfl incomplet : " + std::to_string(bytes.size()) + " octets au lieu de 613444");
+            EXPECT_EQ(read_file("meillfl.don"), bytes);
         } else if (valid) {
             EXPECT_EQ(status, -1) << message;
             EXPECT_EQ(a_ecraser, header);

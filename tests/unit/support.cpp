@@ -5,10 +5,15 @@
 #include <fstream>
 #include <map>
 #include <random>
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <unistd.h>
+#endif
 
 #include "console.h"
 #include "generations.h"
+#include "population_file.h"
 #include "program_end.h"
 #include "scripted_keyboard.h"
 #include "random.h"
@@ -72,8 +77,18 @@ TempFolder::TempFolder()
     std::filesystem::current_path(path);
 }
 
+int32_t process_number()
+{
+#ifdef _WIN32
+    return _getpid();
+#else
+    return static_cast<int32_t>(getpid());
+#endif
+}
+
 TempFolder::~TempFolder()
 {
+    population_save_finished();
     std::filesystem::current_path(previous);
     std::error_code ignored;
     std::filesystem::permissions(path, std::filesystem::perms::owner_all, ignored);

@@ -29,7 +29,11 @@ void seed_for_next_draw(int32_t r);
 // The draws of the random source from `seed`, computed independently of the core.
 std::vector<int32_t> reference_draws(uint32_t seed, size_t count);
 
-// A fresh folder that becomes the working directory, removed afterwards.
+// This process's number, as the system gives it.
+int32_t process_number();
+
+// A fresh folder that becomes the working directory, removed afterwards (once a
+// population save still under way there is finished).
 struct TempFolder {
     std::filesystem::path path;
     std::filesystem::path previous;

@@ -3,7 +3,11 @@
 
 #include <string>
 #include <vector>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
+#include "folder_lock.h"
 #include "support.h"
 
 namespace {
@@ -100,4 +104,49 @@ TEST(TrainerRun, CounterIsPrintedWithSixSignificantDigits)
     EXPECT_EQ(lines[3].substr(0, 23), "Generation = 1e+06 / Le");
     EXPECT_EQ(lines[4].substr(0, 23), "Generation = 1e+06 / Le");
     EXPECT_EQ(read_float(read_file("elvarfl.don"), 0), 1000001.0f);
+}
+
+TEST(TrainerRun, SecondTrainerInTheFolderRefusesToStart)
+{
+    TempFolder folder;
+    const std::vector<unsigned char> population = population_image(0.0f, small_weight);
+    write_file("elvarfl.don", population);
+    FolderLock first_run = take_folder_lock(); // as a running trainer holds it
+    ASSERT_EQ(first_run.state, FolderLockState::taken);
+    const TrainerRun refused = run_trainer(2, {{1, "xO"}});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.output, banner + "Un autre apprentissage tourne d\xE9j\xE0 dans ce dossier\n");
+    EXPECT_EQ(read_file("elvarfl.don"), population);
+    EXPECT_FALSE(std::filesystem::exists("meillfl.don"));
+    release_folder_lock(first_run);
+
+    // Once it has ended, the folder is free; a run lets it go when it ends, however.
+    EXPECT_EQ(run_trainer(2, {{1, "xO"}}).status, 0);
+    FolderLock after = take_folder_lock();
+    EXPECT_EQ(after.state, FolderLockState::taken);
+    release_folder_lock(after);
+}
+
+TEST(TrainerRun, TemporaryFilesOfAKilledRunAreRemoved)
+{
+    TempFolder folder;
+    write_file("elvarfl.don", population_image(0.0f, small_weight));
+    // Left by runs that are gone (no process bears such a number), and what is not ours.
+    const std::vector<std::string> stale = {"elvarfl.don.tmp-999999999", "meillfl.don.tmp-999999998"};
+    std::vector<std::string> kept = {"elvarfl.don.tmp-x1", "elvarfl.don.bak", "meillfl.don.tmp-"};
+#ifndef _WIN32
+    kept.push_back("elvarfl.don.tmp-" + std::to_string(getppid())); // its process still runs
+#endif
+    for (const std::string& name : stale)
+        write_file(name, std::vector<unsigned char>(1000, 7));
+    for (const std::string& name : kept)
+        write_file(name, {1});
+    const TrainerRun run = run_trainer(4, {{2, "xO"}});
+    EXPECT_EQ(run.status, 0);
+    for (const std::string& name : stale)
+        EXPECT_FALSE(std::filesystem::exists(name)) << name;
+    for (const std::string& name : kept)
+        EXPECT_TRUE(std::filesystem::exists(name)) << name;
+    EXPECT_EQ(read_file("elvarfl.don").size(), 613444u);
+    EXPECT_EQ(read_float(read_file("elvarfl.don"), 0), 2.0f);
 }
