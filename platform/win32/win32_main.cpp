@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "layer_state.h"
+#include "application.h"
 
 int main(int argc, char** argv)
 {

@@ -12,7 +12,6 @@ namespace {
 class LayerTest : public ::testing::Test {
 protected:
     void SetUp() override { test_program::prepare(); }
-    void TearDown() override { use_embedded_resources(); }
 };
 
 std::vector<std::string> from(size_t first)
@@ -90,12 +89,12 @@ TEST_F(LayerTest, LongHandlerShowsItsTextsWhileClicksWaitInTheQueue)
         before = events.size();
         click(main_window(), 10, 20);
         EXPECT_EQ(from(before), (std::vector<std::string>{"long start", "long end", "down 30,40", "down 50,60"}));
+        EXPECT_EQ(control_text(main_window(), test_program::status_id), "  Je r\xE9" "fl\xE9" "chis ... 100 %. ");
     });
     EXPECT_EQ(run_program(test_program::entry), 0);
     EXPECT_EQ(control_text_history(main_window(), test_program::status_id),
               (std::vector<std::string>{" Bonjour ", "  Je r\xE9" "fl\xE9" "chis ... 50 %. ",
                                         "  Je r\xE9" "fl\xE9" "chis ... 100 %. "}));
-    EXPECT_EQ(control_text(main_window(), test_program::status_id), "  Je r\xE9" "fl\xE9" "chis ... 100 %. ");
 }
 
 TEST_F(LayerTest, PlacementAndPointerAgreeOnTheFrameOffsets)
