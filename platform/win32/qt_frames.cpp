@@ -202,10 +202,7 @@ void show_frame(Window& window, int show_command)
     }
     if (is_dialog(window))
         frame->setWindowModality(Qt::ApplicationModal);
-    if (show_command == SW_SHOWMAXIMIZED)
-        frame->showMaximized();
-    else
-        frame->show();
+    frame->show();
     frame->raise();
     frame->activateWindow();
 }

@@ -11,9 +11,6 @@
 #define WINAPI
 #define WINAPIV
 #define CALLBACK
-#define APIENTRY
-#define CONST const
-#define VOID void
 
 // ---- Basic types (Windows sizes: LONG and DWORD are 32 bits) --------------------------
 typedef int BOOL;
@@ -21,11 +18,7 @@ typedef unsigned char BYTE;
 typedef unsigned short WORD;
 typedef uint32_t DWORD;
 typedef int32_t LONG;
-typedef uint32_t ULONG;
-typedef int INT;
 typedef unsigned int UINT;
-typedef short SHORT;
-typedef char CHAR;
 typedef WORD ATOM;
 typedef intptr_t INT_PTR;
 typedef uintptr_t UINT_PTR;
