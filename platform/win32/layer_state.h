@@ -142,7 +142,7 @@ struct LayerState {
     bool quit_pending = false;
     int quit_code = 0;
 
-    HWND pointer_window = nullptr;  // the window of the last pointer message
+    HWND pointer_window = nullptr;  // the top-level window of the last pointer message
     HCURSOR current_cursor = nullptr;
 };
 

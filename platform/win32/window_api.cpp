@@ -93,6 +93,9 @@ Window& make_window(const WindowClass& window_class, LPCSTR text, DWORD style, i
     }
     window.owner = parent;
     window.menu = menu != nullptr ? menu : load_menu_resource(window_class.menu_name.c_str());
+    // Until the pointer moves over a window, cursors are set for the first one.
+    if (state().pointer_window == nullptr)
+        state().pointer_window = window.handle;
     const bool placed = x != CW_USEDEFAULT;
     window.x = placed ? x : default_x;
     window.y = placed ? y : default_y;
@@ -223,8 +226,9 @@ BOOL WINAPI DestroyWindow(HWND handle)
         std::erase(parent->children, handle);
     if (window->parent == nullptr)
         destroy_menu(window->menu);
+    // The pointer is then over the window the destroyed one stood over, if any.
     if (layer.pointer_window == handle)
-        layer.pointer_window = nullptr;
+        layer.pointer_window = window->owner;
     layer.windows.erase(handle_number(handle));
     return TRUE;
 }
