@@ -2,6 +2,7 @@
 // handlers that run to their end while input waits, the status line, the pointer's position.
 #include <gtest/gtest.h>
 
+#include "layer_state.h"
 #include "test_program.h"
 
 using namespace win32_test;
@@ -46,9 +47,12 @@ TEST_F(LayerTest, CreateInsideCreationDestroyOnDestructionQuitCodeEndsTheLoop)
 
 TEST_F(LayerTest, ClosingWhenIdleAndWindowDestroyedDuringCreation)
 {
-    // With no step left the layer closes the window: DefWindowProcA destroys it.
+    // With no step left the layer closes the window: DefWindowProcA destroys it, and the
+    // layer keeps nothing of it.
     EXPECT_EQ(run_program(test_program::entry), 0);
     EXPECT_EQ(events, (std::vector<std::string>{"create with menu", "destroy"}));
+    EXPECT_TRUE(win32_layer::state().windows.empty());
+    EXPECT_TRUE(win32_layer::state().menus.empty());
 
     test_program::prepare();
     test_program::extra = [](HWND window, UINT message, WPARAM, LPARAM) {
