@@ -134,9 +134,9 @@ def measure(korvane, failures, name, action):
     outcome = action()
     wait_idle(korvane.pid)
     grown = resident_kib(korvane.pid) - before
-    print("%s: resident %d KiB -> %+d KiB, %.1f s of processor time, %.0f s (%s)"
+    print("%s: resident %d KiB, %+d KiB after it, %.1f s of processor time, %.0f s%s"
           % (name, before, grown, (cpu_ticks(korvane.pid) - ticks) / os.sysconf("SC_CLK_TCK"),
-             time.time() - start, outcome))
+             time.time() - start, ", " + outcome if outcome else ""))
     if grown > LIMIT_KIB:
         failures.append("%s: resident memory grew by %d KiB (at most %d)" % (name, grown, LIMIT_KIB))
 
