@@ -7,9 +7,9 @@
 #include "app_state.h"
 #include "board.h"
 #include "hall_of_fame_load.h"
-#include "identifiers.h"
 #include "match.h"
 #include "network.h"
+#include "resource.h"
 #include "shape.h"
 #include "tables.h"
 #include "texts.h"
@@ -89,10 +89,10 @@ void thinking_tournament(HWND window)
             tournament_game(i, j);
             ++games_played;
             wsprintfA(text, "  Je r\xE9" "fl\xE9" "chis ... %d %%. ", progress_after(games_played));
-            SetDlgItemTextA(window, status_line_id, text);
+            SetDlgItemTextA(window, IDC_STATUS, text);
         }
     }
-    SetDlgItemTextA(window, status_line_id, text_your_turn);
+    SetDlgItemTextA(window, IDC_STATUS, text_your_turn);
 }
 
 int32_t best_network()

@@ -1,7 +1,7 @@
 #include "dialogs.h"
 
 #include "app_state.h"
-#include "identifiers.h"
+#include "resource.h"
 
 INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT message, WPARAM w_param, LPARAM)
 {
@@ -17,7 +17,7 @@ INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT message, WPARAM w_param, LP
 INT_PTR CALLBACK colour_dialog_proc(HWND dialog, UINT message, WPARAM w_param, LPARAM)
 {
     if (message == WM_INITDIALOG) {
-        CheckRadioButton(dialog, button_white, button_black, human_colour == white ? button_white : button_black);
+        CheckRadioButton(dialog, IDC_WHITE, IDC_BLACK, human_colour == white ? IDC_WHITE : IDC_BLACK);
         return TRUE;
     }
     if (message != WM_COMMAND)
@@ -27,13 +27,13 @@ INT_PTR CALLBACK colour_dialog_proc(HWND dialog, UINT message, WPARAM w_param, L
     case IDOK:
         EndDialog(dialog, 1);
         break;
-    case button_white:
+    case IDC_WHITE:
         human_colour = white;
-        CheckRadioButton(dialog, button_white, button_black, button_white);
+        CheckRadioButton(dialog, IDC_WHITE, IDC_BLACK, IDC_WHITE);
         break;
-    case button_black:
+    case IDC_BLACK:
         human_colour = black;
-        CheckRadioButton(dialog, button_white, button_black, button_black);
+        CheckRadioButton(dialog, IDC_WHITE, IDC_BLACK, IDC_BLACK);
         break;
     default:
         break;

@@ -6,11 +6,6 @@
 #include "tables.h"
 
 namespace {
-// Distance from the window's outer corner to the board image (border; border,
-// title bar and menu bar).
-constexpr LONG frame_left = 2;
-constexpr LONG frame_top = 40;
-
 constexpr UINT placement_length = 44;
 // The bitmap record that GetObjectA fills: 24 bytes on the 32-bit target.
 constexpr int bitmap_record_size = sizeof(BITMAP);
@@ -44,7 +39,7 @@ POINT board_offset(HWND window)
     window_origin(window, origin_left, origin_top);
     POINT pointer{0, 0};
     GetCursorPos(&pointer);
-    return POINT{pointer.x - origin_left - frame_left, pointer.y - origin_top - frame_top};
+    return POINT{pointer.x - origin_left - client_offset.x, pointer.y - origin_top - client_offset.y};
 }
 }
 

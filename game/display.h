@@ -7,6 +7,12 @@
 // Left and top edges of the pieces of columns (rows) 1..8, and the square bounds.
 constexpr int32_t grid[9] = {1, 31, 61, 91, 121, 151, 181, 211, 241};
 
+// The frame contract: the client area, where the board image starts, lies this far from the
+// window's outer corner as GetWindowPlacement gives it (border; border, title bar and menu
+// bar). No system metric is consulted; the Linux layer places its client areas there
+// (its `client_offset`, platform/win32/layer_state.h).
+constexpr POINT client_offset{2, 40};
+
 // The two piece bitmaps with their sizes, held by whoever draws the pieces.
 struct PieceBitmaps {
     HBITMAP white_piece;

@@ -4,7 +4,7 @@
 #include "board.h"
 #include "computer_player.h"
 #include "display.h"
-#include "identifiers.h"
+#include "resource.h"
 #include "tables.h"
 
 namespace {
@@ -77,7 +77,7 @@ void end_game(HWND window)
         == IDYES) {
         reset_board();
         new_game();
-        CheckMenuRadioItem(GetMenu(window), level_item_first, level_item_last, level_item_one, MF_BYCOMMAND);
+        CheckMenuRadioItem(GetMenu(window), IDM_LEVEL_FIRST, IDM_LEVEL_LAST, IDM_LEVEL_1, MF_BYCOMMAND);
         paint_board(window);
     } else {
         DestroyWindow(window);

@@ -7,9 +7,9 @@
 #include "display.h"
 #include "game_clock.h"
 #include "game_flow.h"
-#include "identifiers.h"
 #include "random.h"
 #include "ranking.h"
+#include "resource.h"
 #include "tables.h"
 
 namespace {
@@ -21,9 +21,9 @@ struct LevelItem {
 };
 // The identifiers do not follow the order of the items, so the level comes from here.
 constexpr LevelItem level_items[] = {
-    {40036, 1},  {40001, 2},  {40037, 3},  {40003, 4},  {40004, 5},
-    {40005, 6},  {40006, 7},  {40007, 8},  {40008, 9},  {40009, 10},
-    {40010, 15}, {40011, 20}, {40012, 25}, {40013, 30}, {40002, 36},
+    {IDM_LEVEL_1, 1},   {IDM_LEVEL_2, 2},   {IDM_LEVEL_3, 3},   {IDM_LEVEL_4, 4},   {IDM_LEVEL_5, 5},
+    {IDM_LEVEL_6, 6},   {IDM_LEVEL_7, 7},   {IDM_LEVEL_8, 8},   {IDM_LEVEL_9, 9},   {IDM_LEVEL_10, 10},
+    {IDM_LEVEL_15, 15}, {IDM_LEVEL_20, 20}, {IDM_LEVEL_25, 25}, {IDM_LEVEL_30, 30}, {IDM_LEVEL_36, 36},
 };
 
 // WM_CREATE: the tables, the opening position, the networks and the status line.
@@ -33,7 +33,7 @@ bool start_up(HWND window)
     allocate_game_buffers();
     reset_board();
     new_game();
-    CheckMenuRadioItem(GetMenu(window), level_item_first, level_item_last, level_item_one, MF_BYCOMMAND);
+    CheckMenuRadioItem(GetMenu(window), IDM_LEVEL_FIRST, IDM_LEVEL_LAST, IDM_LEVEL_1, MF_BYCOMMAND);
     // The network sizes are constants of the core (shape.h): nothing to compute here.
     seed_random(game_clock());
     allocate_network_buffers();
@@ -44,7 +44,7 @@ bool start_up(HWND window)
     char text[32];
     wsprintfA(text, " A vous de jouer ! ");
     CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | WS_DLGFRAME, 260, 10, 220, 25, window,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(status_line_id)), instance_handle, nullptr);
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS)), instance_handle, nullptr);
     return true;
 }
 
@@ -61,7 +61,7 @@ void change_colour(HWND window)
 // "Executer": once per run; the item stays greyed even after a new game.
 void rank_command(HWND window)
 {
-    ModifyMenuA(GetMenu(window), command_rank, MF_BYCOMMAND | MF_STRING | MF_GRAYED | MF_DISABLED, command_rank,
+    ModifyMenuA(GetMenu(window), IDM_RANK, MF_BYCOMMAND | MF_STRING | MF_GRAYED | MF_DISABLED, IDM_RANK,
                 "Ex\xE9" "cuter");
     DrawMenuBar(window);
     rank_networks(window);
@@ -71,23 +71,23 @@ void rank_command(HWND window)
 void run_command(HWND window, UINT id)
 {
     switch (id) {
-    case command_close:
+    case IDM_CLOSE:
         DestroyWindow(window);
         return;
-    case command_change_colour:
+    case IDM_CHANGE_COLOUR:
         change_colour(window);
         return;
-    case command_about:
+    case IDM_ABOUT:
         DialogBoxParamA(instance_handle, "AboutBox", window, about_dialog_proc, 0);
         return;
-    case command_rank:
+    case IDM_RANK:
         rank_command(window);
         return;
     default:
         break;
     }
     if (const int32_t chosen = level_of_item(id); chosen != 0) {
-        CheckMenuRadioItem(GetMenu(window), level_item_first, level_item_last, id, MF_BYCOMMAND);
+        CheckMenuRadioItem(GetMenu(window), IDM_LEVEL_FIRST, IDM_LEVEL_LAST, id, MF_BYCOMMAND);
         level = chosen;
     }
 }

@@ -5,7 +5,7 @@
 
 #include "app_state.h"
 #include "computer_player.h"
-#include "identifiers.h"
+#include "resource.h"
 #include "shape.h"
 #include "tables.h"
 #include "texts.h"
@@ -41,10 +41,10 @@ void ranking_tournament(HWND window)
             tournament_game(i, j);
             ++games_played;
             wsprintfA(text, "  Je trie le r\xE9seau ... %d %%. ", progress_after(games_played));
-            SetDlgItemTextA(window, status_line_id, text);
+            SetDlgItemTextA(window, IDC_STATUS, text);
         }
     }
-    SetDlgItemTextA(window, status_line_id, text_your_turn);
+    SetDlgItemTextA(window, IDC_STATUS, text_your_turn);
 }
 
 int32_t take_best_remaining()

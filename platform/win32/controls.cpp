@@ -1,29 +1,38 @@
-// platform/win32/controls.cpp -- static and button controls. A click reaches a button as
-// BM_CLICK; an automatic radio button checks itself and clears the other radio buttons of
-// its group before its parent hears of the click (WM_COMMAND, BN_CLICKED).
+// platform/win32/controls.cpp -- the system's "STATIC" and "BUTTON" window classes: texts, an
+// icon, push buttons, automatic radio buttons and group boxes, the kinds the program creates.
+// Each control builds its Qt widget in its parent's client area when it is created. A click
+// reaches a button as BM_CLICK; an automatic radio button checks itself and clears the other
+// radio buttons of its group before its parent hears of the click (WM_COMMAND, BN_CLICKED).
 #include "controls.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWindow>
 
 #include <vector>
 
-#include "dialogs.h"
-#include "qt_frames.h"
-#include "resources.h"
-#include "window_ops.h"
+#include "layer_state.h"
+#include "messages.h"
+#include "text_1252.h"
 
 namespace win32_layer {
 namespace {
 
-constexpr uintptr_t button_face_brush = 15 + 1;   // COLOR_BTNFACE + 1
+constexpr QRgb control_face = qRgb(192, 192, 192);
 
 bool is_radio(const Window& control)
 {
-    return control.control == ControlKind::radio || control.control == ControlKind::auto_radio;
+    return control.class_name == "BUTTON" && (control.style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
 }
 
-void set_check(Window& button, bool checked)
+QAbstractButton* button_of(const Window& control)
 {
-    button.checked = checked;
-    update_control_widget(button);
+    return qobject_cast<QAbstractButton*>(control.widget.data());
 }
 
 // The group of a control: from the nearest control at or before it with WS_GROUP up to
@@ -31,63 +40,167 @@ void set_check(Window& button, bool checked)
 std::vector<Window*> group_of(Window& control)
 {
     std::vector<Window*> siblings;
-    if (Window* parent = find_window(control.parent)) {
-        for (const HWND child : parent->children) {
-            if (Window* sibling = find_window(child))
-                siblings.push_back(sibling);
-        }
-    }
-    size_t position = 0;
-    while (position < siblings.size() && siblings[position] != &control)
-        ++position;
-    if (position == siblings.size())
-        return {&control};
-    size_t start = position;
+    for (const HWND child : find_window(control.parent)->children)
+        siblings.push_back(find_window(child));
+    size_t start = 0;
+    while (siblings[start] != &control)
+        ++start;
+    size_t end = start + 1;
     while (start > 0 && (siblings[start]->style & WS_GROUP) == 0)
         --start;
-    size_t end = position + 1;
     while (end < siblings.size() && (siblings[end]->style & WS_GROUP) == 0)
         ++end;
     return std::vector<Window*>(siblings.begin() + static_cast<std::ptrdiff_t>(start),
                                 siblings.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
-void click_button(HWND handle)
+void set_check(const Window& button, bool checked)
 {
-    Window* button = find_window(handle);
-    if (button == nullptr || !button->enabled)
+    if (QAbstractButton* widget = button_of(button))
+        widget->setChecked(checked);
+}
+
+// Shows the control's new state on screen at once, even inside a long handler; the
+// person's input stays queued.
+void show_now(const Window& control)
+{
+    const QWindow* shown = control.widget->window()->windowHandle();
+    if (shown == nullptr || !shown->isExposed())
         return;
-    if (button->control == ControlKind::auto_radio) {
-        for (Window* member : group_of(*button)) {
-            if (is_radio(*member))
-                set_check(*member, member == button);
-        }
-    } else if (button->control == ControlKind::auto_check_box) {
-        set_check(*button, !button->checked);
+    control.widget->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+QLabel* make_label(const Window& control, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);  // statics let the pointer through
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, QColor(control_face));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
+    if ((control.style & SS_TYPEMASK) == SS_ICON) {
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
     }
-    SendMessageA(button->parent, WM_COMMAND, MAKEWPARAM(button->child_id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(handle));
+    label->setAlignment(((control.style & SS_TYPEMASK) == SS_CENTER ? Qt::AlignHCenter : Qt::AlignLeft) |
+                        Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(from_1252(control.text));
+    if (control.style & WS_DLGFRAME) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        label->setLineWidth(2);
+        label->setIndent(1);
+    }
+    return label;
 }
 
-LRESULT CALLBACK static_proc(HWND handle, UINT message, WPARAM wparam, LPARAM lparam)
+// An SS_ICON static shows the icon its text names, at the icon's own size.
+void show_icon(Window& control, QLabel* label, HINSTANCE instance)
 {
-    return DefWindowProcA(handle, message, wparam, lparam);
+    const CursorObject* icon = find_cursor(LoadIconA(instance, control.text.c_str()));
+    if (icon == nullptr || icon->image.isNull())
+        return;
+    control.width = icon->image.width();
+    control.height = icon->image.height();
+    label->setPixmap(QPixmap::fromImage(icon->image));
 }
 
-LRESULT CALLBACK button_proc(HWND handle, UINT message, WPARAM wparam, LPARAM lparam)
+QWidget* make_button(const Window& control, QWidget* parent)
 {
-    Window* button = find_window(handle);
-    if (button == nullptr)
+    const HWND handle = control.handle;
+    const QString text = from_1252(control.text);
+    switch (control.style & BS_TYPEMASK) {
+    case BS_GROUPBOX: {
+        auto* group = new QGroupBox(text, parent);
+        group->setAttribute(Qt::WA_TransparentForMouseEvents);
+        return group;
+    }
+    case BS_AUTORADIOBUTTON: {
+        auto* radio = new QRadioButton(text, parent);
+        radio->setAutoExclusive(false);  // the group is the layer's, as the dialog manager's
+        // The check state is the program's: Qt's own toggle is undone, and the click
+        // arrives as BM_CLICK.
+        QObject::connect(radio, &QAbstractButton::clicked, radio, [radio, handle] {
+            radio->setChecked(!radio->isChecked());
+            post_input(handle, BM_CLICK, 0, 0);
+        });
+        return radio;
+    }
+    default: {
+        auto* button = new QPushButton(text, parent);
+        button->setDefault((control.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+        QObject::connect(button, &QAbstractButton::clicked, button, [handle] { post_input(handle, BM_CLICK, 0, 0); });
+        return button;
+    }
+    }
+}
+
+// WM_CREATE of a control: its widget, in the parent's client area.
+void create_widget(Window& control, const CREATESTRUCTA& creation)
+{
+    QWidget* client = find_window(control.parent)->client_widget;
+    if (client == nullptr)
+        return;
+    QWidget* widget = nullptr;
+    if (control.class_name == "STATIC") {
+        QLabel* label = make_label(control, client);
+        if ((control.style & SS_TYPEMASK) == SS_ICON)
+            show_icon(control, label, creation.hInstance);
+        widget = label;
+    } else {
+        widget = make_button(control, client);
+    }
+    widget->setFont(client->font());
+    widget->setGeometry(control.x, control.y, control.width, control.height);
+    // The first control stays on top, as in a dialog built from a template.
+    widget->lower();
+    widget->setVisible(control.visible);
+    control.widget = widget;
+}
+
+LRESULT CALLBACK control_proc(HWND handle, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    Window* control = find_window(handle);
+    if (control == nullptr)
         return 0;
     switch (message) {
+    case WM_CREATE:
+        create_widget(*control, *reinterpret_cast<const CREATESTRUCTA*>(lparam));
+        return 0;
+    case WM_DESTROY:
+        delete control->widget.data();
+        return 0;
+    case WM_SETTEXT: {
+        const LRESULT result = DefWindowProcA(handle, message, wparam, lparam);
+        const QString text = from_1252(control->text);
+        if (auto* label = qobject_cast<QLabel*>(control->widget.data()); label != nullptr && label->pixmap().isNull())
+            label->setText(text);
+        else if (QAbstractButton* button = button_of(*control))
+            button->setText(text);
+        if (control->widget != nullptr)
+            show_now(*control);
+        return result;
+    }
     case BM_CLICK:
-        click_button(handle);
+        if (is_radio(*control)) {
+            for (Window* member : group_of(*control)) {
+                if (is_radio(*member))
+                    set_check(*member, member == control);
+            }
+        }
+        SendMessageA(control->parent, WM_COMMAND, MAKEWPARAM(control->child_id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(handle));
         return 0;
     case BM_SETCHECK:
-        set_check(*button, wparam == BST_CHECKED);
+        set_check(*control, wparam == BST_CHECKED);
         return 0;
-    case BM_GETCHECK:
-        return button->checked ? BST_CHECKED : BST_UNCHECKED;
+    case BM_GETCHECK: {
+        const QAbstractButton* button = button_of(*control);
+        return button != nullptr && button->isChecked() ? BST_CHECKED : BST_UNCHECKED;
+    }
     default:
         return DefWindowProcA(handle, message, wparam, lparam);
     }
@@ -95,43 +208,14 @@ LRESULT CALLBACK button_proc(HWND handle, UINT message, WPARAM wparam, LPARAM lp
 
 } // namespace
 
-void register_builtin_classes()
+void register_control_classes()
 {
-    register_layer_class("STATIC", static_proc, nullptr);
-    register_layer_class("BUTTON", button_proc, nullptr);
-    register_layer_class(dialog_class_name, dialog_window_proc, to_handle<HBRUSH>(button_face_brush));
-}
-
-ControlKind control_kind_of(const std::string& class_name, DWORD style)
-{
-    if (same_name(class_name.c_str(), "STATIC"))
-        return (style & SS_TYPEMASK) == SS_ICON ? ControlKind::icon : ControlKind::text;
-    if (!same_name(class_name.c_str(), "BUTTON"))
-        return ControlKind::none;
-    switch (style & BS_TYPEMASK) {
-    case BS_DEFPUSHBUTTON:
-        return ControlKind::default_push_button;
-    case BS_CHECKBOX:
-        return ControlKind::check_box;
-    case BS_AUTOCHECKBOX:
-        return ControlKind::auto_check_box;
-    case BS_RADIOBUTTON:
-        return ControlKind::radio;
-    case BS_AUTORADIOBUTTON:
-        return ControlKind::auto_radio;
-    case BS_GROUPBOX:
-        return ControlKind::group_box;
-    default:
-        return ControlKind::push_button;
-    }
-}
-
-void prepare_icon_control(Window& control)
-{
-    control.control_icon = LoadIconA(GetModuleHandleA(nullptr), control.text.c_str());
-    if (const CursorObject* icon = find_cursor(control.control_icon); icon != nullptr && !icon->image.isNull()) {
-        control.width = icon->image.width();
-        control.height = icon->image.height();
+    for (const char* name : {"STATIC", "BUTTON"}) {
+        WNDCLASSA control_class{};
+        control_class.lpfnWndProc = control_proc;
+        control_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        control_class.lpszClassName = name;
+        RegisterClassA(&control_class);
     }
 }
 
@@ -143,8 +227,8 @@ BOOL WINAPI CheckRadioButton(HWND dialog, int first_id, int last_id, int check_i
 {
     if (find_window(dialog) == nullptr)
         return FALSE;
-    for (int64_t id = first_id; id <= last_id; ++id) {
-        if (const HWND button = GetDlgItem(dialog, static_cast<int>(id)))
+    for (int id = first_id; id <= last_id; ++id) {
+        if (const HWND button = GetDlgItem(dialog, id))
             SendMessageA(button, BM_SETCHECK, id == check_id ? BST_CHECKED : BST_UNCHECKED, 0);
     }
     return TRUE;

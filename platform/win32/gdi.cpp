@@ -1,5 +1,5 @@
 // platform/win32/gdi.cpp -- device contexts, bitmaps, BitBlt and TextOutA. A window's device
-// context draws on the window's own surface, which its widget shows and which persists
+// context draws on the window's own surface, which its frame shows and which persists
 // between paints; a memory device context draws on the bitmap selected into it.
 #include <QFontMetrics>
 #include <QPainter>
@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
-#include "dib_image.h"
 #include "fonts.h"
+#include "images.h"
 #include "layer_state.h"
 #include "qt_frames.h"
 #include "resources.h"
@@ -18,10 +18,9 @@
 namespace win32_layer {
 namespace {
 
-QColor colour_of(COLORREF colour)
-{
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
+// Texts are black on white: the program never changes a device context's colours.
+const QColor text_colour(0, 0, 0);
+const QColor text_background(255, 255, 255);
 
 HDC new_dc(DeviceContext dc)
 {
@@ -43,9 +42,7 @@ QImage* target_of(const DeviceContext& dc)
 
 void show_drawing(const DeviceContext& dc, bool now)
 {
-    if (dc.memory)
-        return;
-    if (Window* window = find_window(dc.window))
+    if (Window* window = find_window(dc.window); window != nullptr && !dc.memory)
         present(*window, now);
 }
 
@@ -69,7 +66,7 @@ using namespace win32_layer;
 
 HDC WINAPI GetDC(HWND window)
 {
-    if (window != nullptr && find_window(window) == nullptr)
+    if (find_window(window) == nullptr)
         return nullptr;
     DeviceContext dc;
     dc.window = window;
@@ -106,10 +103,7 @@ HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint)
 
 BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT* paint)
 {
-    if (paint == nullptr)
-        return FALSE;
-    release_dc(paint->hdc);
-    return TRUE;
+    return paint != nullptr && release_dc(paint->hdc) ? TRUE : FALSE;
 }
 
 HDC WINAPI CreateCompatibleDC(HDC dc)
@@ -168,13 +162,11 @@ int WINAPI GetObjectA(HANDLE object, int size, LPVOID buffer)
         return static_cast<int>(sizeof(BITMAP));
     // A bitmap loaded for the screen has the screen's format: 32 bits per pixel.
     BITMAP record{};
-    record.bmType = 0;
     record.bmWidth = bitmap->image.width();
     record.bmHeight = bitmap->image.height();
     record.bmWidthBytes = bitmap->image.width() * 4;
     record.bmPlanes = 1;
     record.bmBitsPixel = 32;
-    record.bmBits = nullptr;
     const size_t copied = std::min(static_cast<size_t>(size), sizeof(BITMAP));
     std::memcpy(buffer, &record, copied);
     return static_cast<int>(copied);
@@ -185,11 +177,11 @@ HBITMAP WINAPI LoadBitmapA(HINSTANCE, LPCSTR name)
     const win32_resources::FileResource* resource = find_bitmap_resource(name);
     if (resource == nullptr)
         return nullptr;
-    std::optional<QImage> image = decode_bitmap_file(resource->bytes);
-    if (!image)
+    QImage image = read_bitmap(resource->bytes);
+    if (image.isNull())
         return nullptr;
     const uintptr_t number = new_number();
-    state().bitmaps[number].image = std::move(*image);
+    state().bitmaps[number].image = std::move(image);
     return to_handle<HBITMAP>(number);
 }
 
@@ -201,20 +193,16 @@ BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, in
     if (to == nullptr || from == nullptr || raster_op != SRCCOPY)
         return FALSE;
     QImage* target = target_of(*to);
-    QImage* origin = target_of(*from);
+    const QImage* origin = target_of(*from);
     if (target == nullptr || origin == nullptr)
         return FALSE;
     if (width <= 0 || height <= 0)
         return TRUE;
-    const QRect part(source_x, source_y, width, height);
-    // A copy within one image reads the pixels as they were before the copy.
-    const QImage pixels = origin == target ? origin->copy(part) : QImage();
+    // A copy of the part, so that a copy within one image reads the pixels as they were.
+    const QImage pixels = origin->copy(source_x, source_y, width, height);
     QPainter painter(target);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    if (origin == target)
-        painter.drawImage(QPoint(x, y), pixels);
-    else
-        painter.drawImage(QPoint(x, y), *origin, part);
+    painter.drawImage(QPoint(x, y), pixels);
     painter.end();
     show_drawing(*to, false);
     return TRUE;
@@ -235,22 +223,18 @@ BOOL WINAPI TextOutA(HDC handle, int x, int y, LPCSTR text, int length)
     const DeviceContext* dc = find_dc(handle);
     if (dc == nullptr || length < 0 || (text == nullptr && length > 0))
         return FALSE;
-    const std::string bytes(text != nullptr ? text : "", static_cast<size_t>(length));
-    if (!dc->memory) {
-        if (Window* window = find_window(dc->window))
-            window->drawn_texts.push_back({x, y, bytes});
-    }
+    if (const LayerHook* watcher = hook(); watcher != nullptr && !dc->memory)
+        watcher->text_drawn(dc->window, x, y, text, length);
     QImage* target = target_of(*dc);
     if (target == nullptr)
         return TRUE;
-    const QString shown = from_1252(bytes);
+    const QString shown = from_1252(std::string_view(text, static_cast<size_t>(length)));
     const QFontMetrics metrics(system_font());
     QPainter painter(target);
     painter.setFont(system_font());
     if (dc->background_mode == OPAQUE)
-        painter.fillRect(QRect(x, y, metrics.horizontalAdvance(shown), metrics.height()),
-                         colour_of(dc->background_colour));
-    painter.setPen(colour_of(dc->text_colour));
+        painter.fillRect(QRect(x, y, metrics.horizontalAdvance(shown), metrics.height()), text_background);
+    painter.setPen(text_colour);
     painter.drawText(QPoint(x, y + metrics.ascent()), shown);
     painter.end();
     show_drawing(*dc, false);

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QMenu>
 
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -15,7 +14,7 @@
 namespace win32_layer {
 namespace {
 
-constexpr UINT kept_flags = MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_POPUP | MF_SEPARATOR | MFT_RADIOCHECK;
+constexpr UINT kept_flags = MF_GRAYED | MF_DISABLED | MF_CHECKED;
 
 HMENU new_menu()
 {
@@ -29,8 +28,6 @@ void sync_action(const MenuItem& item)
     QAction* action = item.action;
     if (action == nullptr)
         return;
-    if (item.flags & MF_SEPARATOR)
-        return;
     action->setText(from_1252(item.text));
     action->setEnabled((item.flags & (MF_GRAYED | MF_DISABLED)) == 0);
     const bool checked = (item.flags & MF_CHECKED) != 0;
@@ -41,19 +38,17 @@ void sync_action(const MenuItem& item)
 
 void sync_menu(HMENU handle)
 {
-    Menu* menu = find_menu(handle);
-    if (menu == nullptr)
-        return;
-    for (const MenuItem& item : menu->items) {
-        sync_action(item);
-        if (item.popup != nullptr)
+    if (const Menu* menu = find_menu(handle)) {
+        for (const MenuItem& item : menu->items) {
+            sync_action(item);
             sync_menu(item.popup);
+        }
     }
 }
 
 void post_command(HWND window, HMENU menu, size_t index)
 {
-    Menu* owner = find_menu(menu);
+    const Menu* owner = find_menu(menu);
     if (owner == nullptr || index >= owner->items.size())
         return;
     const MenuItem& item = owner->items[index];
@@ -63,8 +58,7 @@ void post_command(HWND window, HMENU menu, size_t index)
     sync_menu_bars();
 }
 
-// Adds the items of `handle` to a menu bar or a pop-up (`add_popup`, `add_command` and
-// `add_separator` do it on either).
+// Adds the items of `handle` to a menu bar or a pop-up.
 template <typename Container>
 void add_items(Container* container, HWND window, HMENU handle)
 {
@@ -73,9 +67,7 @@ void add_items(Container* container, HWND window, HMENU handle)
         return;
     for (size_t index = 0; index < menu->items.size(); ++index) {
         MenuItem& item = menu->items[index];
-        if (item.flags & MF_SEPARATOR) {
-            item.action = container->addSeparator();
-        } else if (item.popup != nullptr) {
+        if (item.popup != nullptr) {
             QMenu* popup = container->addMenu(from_1252(item.text));
             item.action = popup->menuAction();
             add_items(popup, window, item.popup);
@@ -104,15 +96,9 @@ HMENU load_menu_resource(LPCSTR name)
         open_menus.resize(entry.level + size_t{1});
         MenuItem item;
         item.text = entry.text != nullptr ? entry.text : "";
-        item.id = entry.id;
+        item.id = entry.popup ? 0 : entry.id;
         item.flags = entry.flags & kept_flags;
-        if (entry.text == nullptr && !entry.popup)
-            item.flags |= MF_SEPARATOR;
-        if (entry.popup) {
-            item.popup = new_menu();
-            item.flags |= MF_POPUP;
-            item.id = 0;
-        }
+        item.popup = entry.popup ? new_menu() : nullptr;
         const HMENU popup = item.popup;
         find_menu(open_menus.back())->items.push_back(std::move(item));
         if (popup != nullptr)
@@ -121,37 +107,35 @@ HMENU load_menu_resource(LPCSTR name)
     return bar;
 }
 
-std::optional<ItemPlace> find_command(HMENU handle, UINT id)
+void destroy_menu(HMENU handle)
 {
-    const Menu* menu = find_menu(handle);
-    if (menu == nullptr)
-        return std::nullopt;
-    for (size_t index = 0; index < menu->items.size(); ++index) {
-        const MenuItem& item = menu->items[index];
-        if (item.popup != nullptr) {
-            if (std::optional<ItemPlace> inner = find_command(item.popup, id))
-                return inner;
-        } else if ((item.flags & MF_SEPARATOR) == 0 && item.id == id) {
-            return ItemPlace{handle, index};
-        }
+    if (const Menu* menu = find_menu(handle)) {
+        for (const MenuItem& item : menu->items)
+            destroy_menu(item.popup);
+        state().menus.erase(handle_number(handle));
     }
-    return std::nullopt;
 }
 
-MenuItem* item_at(const ItemPlace& place)
+MenuItem* find_command(HMENU handle, UINT id)
 {
-    Menu* menu = find_menu(place.menu);
-    if (menu == nullptr || place.index >= menu->items.size())
+    Menu* menu = find_menu(handle);
+    if (menu == nullptr)
         return nullptr;
-    return &menu->items[place.index];
+    for (MenuItem& item : menu->items) {
+        if (item.popup != nullptr) {
+            if (MenuItem* inner = find_command(item.popup, id))
+                return inner;
+        } else if (item.id == id) {
+            return &item;
+        }
+    }
+    return nullptr;
 }
 
 QMenuBar* build_menu_bar(Window& window, QWidget* frame)
 {
     auto* bar = new QMenuBar(frame);
     bar->setNativeMenuBar(false);
-    if (Menu* menu = find_menu(window.menu))
-        menu->window = window.handle;
     add_items(bar, window.handle, window.menu);
     return bar;
 }
@@ -159,7 +143,7 @@ QMenuBar* build_menu_bar(Window& window, QWidget* frame)
 void sync_menu_bars()
 {
     for (auto& [number, window] : state().windows) {
-        if (!window->destroyed && window->menu_bar != nullptr)
+        if (window->menu_bar != nullptr)
             sync_menu(window->menu);
     }
 }

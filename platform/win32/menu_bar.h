@@ -3,22 +3,16 @@
 
 #include <QMenuBar>
 
-#include <optional>
-
 #include "layer_state.h"
 
 namespace win32_layer {
 
 // A menu built from the named menu resource, or nullptr.
 HMENU load_menu_resource(LPCSTR name);
-
-struct ItemPlace {
-    HMENU menu;
-    size_t index;
-};
+// Drops a menu and its pop-ups.
+void destroy_menu(HMENU menu);
 // The first command item with identifier `id` in `menu` or its pop-ups, in menu order.
-std::optional<ItemPlace> find_command(HMENU menu, UINT id);
-MenuItem* item_at(const ItemPlace& place);
+MenuItem* find_command(HMENU menu, UINT id);
 
 QMenuBar* build_menu_bar(Window& window, QWidget* frame);
 // Brings every menu bar in line with the menus' items (texts, marks, greyed state).

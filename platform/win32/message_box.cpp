@@ -1,6 +1,5 @@
-// platform/win32/message_box.cpp -- MessageBoxA: a modal Qt message box, or in a test run the
-// script's answerer. Either way the program waits for the answer and no other message is
-// handled meanwhile.
+// platform/win32/message_box.cpp -- MessageBoxA: a modal Qt message box. The program waits
+// for the answer and no other message is handled meanwhile.
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -10,27 +9,11 @@
 namespace win32_layer {
 namespace {
 
-int default_answer(UINT type)
-{
-    switch (type & MB_TYPEMASK) {
-    case MB_YESNO:
-        return IDNO;
-    default:
-        return IDOK;
-    }
-}
-
 QMessageBox::Icon icon_of(UINT type)
 {
     switch (type & MB_ICONMASK) {
     case MB_ICONHAND:
         return QMessageBox::Critical;
-    case MB_ICONQUESTION:
-        return QMessageBox::Question;
-    case MB_ICONEXCLAMATION:
-        return QMessageBox::Warning;
-    case MB_ICONASTERISK:
-        return QMessageBox::Information;
     default:
         return QMessageBox::NoIcon;
     }
@@ -67,14 +50,11 @@ using namespace win32_layer;
 
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
-    ensure_application();
-    LayerState& layer = state();
-    const win32_test::MessageBoxCall call{owner, text != nullptr ? text : "", caption != nullptr ? caption : "Erreur",
-                                         type};
-    layer.message_boxes.push_back(call);
-    if (layer.test_mode) {
-        const MessageBoxAnswerer answer = layer.answerer;
-        return answer ? answer(call) : default_answer(type);
+    text = text != nullptr ? text : "";
+    caption = caption != nullptr ? caption : "Erreur";
+    if (const LayerHook* watcher = hook()) {
+        if (const int answer = watcher->message_box(owner, text, caption, type); answer != 0)
+            return answer;
     }
-    return ask_person(owner, from_1252(call.text), from_1252(call.caption), type);
+    return ask_person(owner, from_1252(text), from_1252(caption), type);
 }

@@ -1,6 +1,6 @@
 // platform/win32/messages.cpp -- the message queue and the program's message loop. A handler
-// always runs to its end before the next message is taken; the person's input (real, or
-// given by a test script) waits in the queue meanwhile.
+// always runs to its end before the next message is taken; the person's input waits in the
+// queue meanwhile.
 #include "messages.h"
 
 #include <QCoreApplication>
@@ -8,11 +8,7 @@
 #include <QEventLoop>
 
 #include <chrono>
-#include <exception>
-#include <string>
-#include <utility>
 
-#include "dialogs.h"
 #include "layer_state.h"
 
 namespace win32_layer {
@@ -25,39 +21,15 @@ DWORD milliseconds_since_start()
     return static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
+MSG make_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    const QPoint pointer = QCursor::pos();
+    return MSG{window, message, wparam, lparam, milliseconds_since_start(), POINT{pointer.x(), pointer.y()}};
+}
+
 bool is_pointer_message(UINT message)
 {
     return message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP;
-}
-
-bool belongs_to(HWND window, HWND filter)
-{
-    for (Window* current = find_any_window(window); current != nullptr; current = find_any_window(current->parent)) {
-        if (current->handle == filter)
-            return true;
-    }
-    return false;
-}
-
-bool matches(const MSG& message, HWND filter, UINT first, UINT last)
-{
-    if (filter != nullptr && !belongs_to(message.hwnd, filter))
-        return false;
-    return (first == 0 && last == 0) || (message.message >= first && message.message <= last);
-}
-
-MSG make_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
-{
-    MSG made{};
-    made.hwnd = window;
-    made.message = message;
-    made.wParam = wparam;
-    made.lParam = lparam;
-    made.time = milliseconds_since_start();
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    made.pt = pointer;
-    return made;
 }
 
 // Before pointer input reaches a window, the window chooses the pointer shape (its class
@@ -71,34 +43,14 @@ void offer_cursor(const MSG& message)
                  MAKELPARAM(HTCLIENT, message.message));
 }
 
-// Test mode: the program's loop has nothing to do.
-void main_loop_idle()
-{
-    if (run_next_step(nullptr))
-        return;
-    LayerState& layer = state();
-    const HWND main = layer.main_window;
-    if (find_window(main) != nullptr && !layer.close_requested) {
-        layer.close_requested = true;
-        PostMessageA(main, WM_CLOSE, 0, 0);
-        return;
-    }
-    layer.errors.push_back(find_window(main) != nullptr
-                               ? "the main window stayed open after WM_CLOSE; the loop was ended"
-                               : "the message loop waited with no window left; the loop was ended");
-    PostQuitMessage(0);
-}
-
 } // namespace
 
-bool take_message(MSG& message, HWND filter, UINT first, UINT last)
+bool take_message(MSG& message)
 {
     LayerState& layer = state();
-    for (auto queued = layer.queue.begin(); queued != layer.queue.end(); ++queued) {
-        if (!matches(*queued, filter, first, last))
-            continue;
-        message = *queued;
-        layer.queue.erase(queued);
+    if (!layer.queue.empty()) {
+        message = layer.queue.front();
+        layer.queue.pop_front();
         if (is_pointer_message(message.message))
             offer_cursor(message);
         return true;
@@ -109,11 +61,8 @@ bool take_message(MSG& message, HWND filter, UINT first, UINT last)
         return true;
     }
     for (auto& [number, window] : layer.windows) {
-        if (window->destroyed || window->update_region.isEmpty())
-            continue;
-        const MSG paint = make_message(window->handle, WM_PAINT, 0, 0);
-        if (matches(paint, filter, first, last)) {
-            message = paint;
+        if (!window->update_region.isEmpty()) {
+            message = make_message(window->handle, WM_PAINT, 0, 0);
             return true;
         }
     }
@@ -126,70 +75,17 @@ void wait_for_input()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-bool run_next_step(HWND idle_dialog)
-{
-    LayerState& layer = state();
-    if (layer.steps.empty())
-        return false;
-    win32_test::Step step = std::move(layer.steps.front());
-    layer.steps.pop_front();
-    const bool outer_in_step = layer.in_step;
-    const HWND outer_dialog = layer.idle_dialog;
-    layer.in_step = true;
-    layer.idle_dialog = idle_dialog;
-    try {
-        step();
-    } catch (const std::exception& error) {
-        layer.errors.push_back(std::string("a script step failed: ") + error.what());
-    } catch (...) {
-        layer.errors.push_back("a script step failed");
-    }
-    layer.in_step = outer_in_step;
-    layer.idle_dialog = outer_dialog;
-    return true;
-}
-
-void deliver_step_input()
-{
-    LayerState& layer = state();
-    if (!layer.test_mode || !layer.in_step)
-        return;
-    const HWND dialog = layer.idle_dialog;
-    layer.in_step = false;
-    for (;;) {
-        // An ended dialog's loop hands over to the loop outside it before anything else.
-        if (dialog != nullptr) {
-            const Window* window = find_window(dialog);
-            if (window == nullptr || window->dialog_ended)
-                break;
-        }
-        MSG message;
-        if (!take_message(message, nullptr, 0, 0))
-            break;
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (dialog == nullptr || !handle_dialog_key(dialog, message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-    layer.in_step = true;
-}
-
 bool post_input(HWND window, UINT message, WPARAM wparam, LPARAM lparam, bool coalesce)
 {
     Window* target = find_window(window);
     if (target == nullptr || !target->enabled || !top_level_of(*target)->enabled)
         return false;
-    LayerState& layer = state();
-    if (coalesce && !layer.queue.empty() && layer.queue.back().hwnd == window &&
-        layer.queue.back().message == message) {
-        layer.queue.back() = make_message(window, message, wparam, lparam);
+    auto& queue = state().queue;
+    if (coalesce && !queue.empty() && queue.back().hwnd == window && queue.back().message == message) {
+        queue.back() = make_message(window, message, wparam, lparam);
         return true;
     }
-    layer.queue.push_back(make_message(window, message, wparam, lparam));
+    queue.push_back(make_message(window, message, wparam, lparam));
     return true;
 }
 
@@ -197,18 +93,17 @@ bool post_input(HWND window, UINT message, WPARAM wparam, LPARAM lparam, bool co
 
 using namespace win32_layer;
 
-BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT filter_min, UINT filter_max)
+// The program's loop takes every message: window and range filters are not supported.
+BOOL WINAPI GetMessageA(LPMSG message, HWND, UINT, UINT)
 {
-    if (message == nullptr || (window != nullptr && find_window(window) == nullptr))
+    if (message == nullptr)
         return -1;
-    for (;;) {
-        if (take_message(*message, window, filter_min, filter_max))
-            return message->message == WM_QUIT ? FALSE : TRUE;
-        if (state().test_mode)
-            main_loop_idle();
-        else
+    while (!take_message(*message)) {
+        const LayerHook* watcher = hook();
+        if (watcher == nullptr || !watcher->loop_idle(nullptr))
             wait_for_input();
     }
+    return message->message == WM_QUIT ? FALSE : TRUE;
 }
 
 BOOL WINAPI TranslateMessage(const MSG*)
@@ -232,7 +127,7 @@ void WINAPI PostQuitMessage(int exit_code)
 
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    if (window != nullptr && find_window(window) == nullptr)
+    if (find_window(window) == nullptr)
         return FALSE;
     state().queue.push_back(make_message(window, message, wparam, lparam));
     return TRUE;

@@ -1,5 +1,6 @@
 // platform/win32/resource_data.h -- the program's resources as the Linux layer embeds them.
-// Written by a build step from game/resources/korvane.rc, so both platforms share one source.
+// The program links its tables: korvane's are written by a build step from
+// game/resources/korvane.rc, so both platforms share one source.
 #pragma once
 #include <cstdint>
 #include <span>
@@ -59,4 +60,3 @@ extern const std::span<const FileResource> cursors;
 extern const std::span<const VersionString> version_strings;
 
 } // namespace win32_resources
-// Look-ups by name are case-insensitive, as on Windows.

@@ -1,5 +1,5 @@
 // platform/win32/resources.h -- the program's resources looked up by name, case-insensitively
-// as on Windows, in the embedded tables (or the tables a test put in their place).
+// as on Windows, in the tables linked into the program (resource_data.h).
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// platform/win32/text_1252.cpp -- Windows-1252 <-> Unicode.
+// platform/win32/text_1252.cpp -- Windows-1252 to Unicode.
 #include "text_1252.h"
 
 #include <array>
@@ -30,23 +30,6 @@ QString from_1252(std::string_view bytes)
     for (const char byte : bytes)
         text.append(QChar(unicode_of(static_cast<uint8_t>(byte))));
     return text;
-}
-
-std::string to_1252(const QString& text)
-{
-    std::string bytes;
-    for (const QChar character : text) {
-        const char16_t code = character.unicode();
-        char byte = '?';
-        for (int value = 0; value < 256; ++value) {
-            if (unicode_of(static_cast<uint8_t>(value)) == code) {
-                byte = static_cast<char>(value);
-                break;
-            }
-        }
-        bytes.push_back(byte);
-    }
-    return bytes;
 }
 
 } // namespace win32_layer

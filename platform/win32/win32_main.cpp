@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "layer_state.h"
+#include "application.h"
 #include "standard_streams.h"
 
 int main(int argc, char** argv)

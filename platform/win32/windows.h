@@ -1,7 +1,7 @@
 // platform/win32/windows.h -- the Win32 interface of the game window program, as the Linux
 // layer provides it. Names, types, structures and constant values are those of 32-bit Windows
 // (ANSI functions), so the same game sources build against the real header with MinGW.
-// Only what the game uses is declared.
+// Only what the game and the layer itself use is declared.
 #pragma once
 
 #include <cstddef>
@@ -11,9 +11,6 @@
 #define WINAPI
 #define WINAPIV
 #define CALLBACK
-#define APIENTRY
-#define CONST const
-#define VOID void
 
 // ---- Basic types (Windows sizes: LONG and DWORD are 32 bits) --------------------------
 typedef int BOOL;
@@ -21,13 +18,8 @@ typedef unsigned char BYTE;
 typedef unsigned short WORD;
 typedef uint32_t DWORD;
 typedef int32_t LONG;
-typedef uint32_t ULONG;
-typedef int INT;
 typedef unsigned int UINT;
-typedef short SHORT;
-typedef char CHAR;
 typedef WORD ATOM;
-typedef DWORD COLORREF;
 typedef intptr_t INT_PTR;
 typedef uintptr_t UINT_PTR;
 typedef intptr_t LONG_PTR;
@@ -69,7 +61,6 @@ typedef HINSTANCE HMODULE;
 #define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
 #define MAKEINTRESOURCE MAKEINTRESOURCEA
 #define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
-#define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
 
 // ---- Structures -------------------------------------------------------------------------
 typedef LRESULT (CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
@@ -170,24 +161,18 @@ typedef struct tagWINDOWPLACEMENT {
 // ---- Messages ---------------------------------------------------------------------------
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
-#define WM_SIZE 0x0005
 #define WM_SETTEXT 0x000C
-#define WM_GETTEXT 0x000D
-#define WM_GETTEXTLENGTH 0x000E
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_ERASEBKGND 0x0014
 #define WM_SETCURSOR 0x0020
-#define WM_NCDESTROY 0x0082
 #define WM_KEYDOWN 0x0100
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
-#define WM_USER 0x0400
-#define WM_APP 0x8000
 
 #define BM_GETCHECK 0x00F0
 #define BM_SETCHECK 0x00F1
@@ -208,7 +193,6 @@ typedef struct tagWINDOWPLACEMENT {
 #define WS_VISIBLE 0x10000000
 #define WS_DISABLED 0x08000000
 #define WS_CAPTION 0x00C00000
-#define WS_BORDER 0x00800000
 #define WS_DLGFRAME 0x00400000
 #define WS_SYSMENU 0x00080000
 #define WS_THICKFRAME 0x00040000
@@ -225,27 +209,20 @@ typedef struct tagWINDOWPLACEMENT {
 
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
-#define SW_NORMAL 1
 #define SW_SHOWMAXIMIZED 3
 #define SW_SHOW 5
 
 // ---- Dialogs and controls -----------------------------------------------------------------
 #define DS_SETFONT 0x40
 #define DS_MODALFRAME 0x80
-#define DS_CENTER 0x0800
 
-#define BS_PUSHBUTTON 0x00000000
 #define BS_DEFPUSHBUTTON 0x00000001
-#define BS_CHECKBOX 0x00000002
-#define BS_AUTOCHECKBOX 0x00000003
-#define BS_RADIOBUTTON 0x00000004
 #define BS_GROUPBOX 0x00000007
 #define BS_AUTORADIOBUTTON 0x00000009
 #define BS_TYPEMASK 0x0000000F
 
 #define SS_LEFT 0x00000000
 #define SS_CENTER 0x00000001
-#define SS_RIGHT 0x00000002
 #define SS_ICON 0x00000003
 #define SS_TYPEMASK 0x0000001F
 
@@ -255,39 +232,25 @@ typedef struct tagWINDOWPLACEMENT {
 #define IDNO 7
 
 #define MB_OK 0x00000000
-#define MB_OKCANCEL 0x00000001
 #define MB_YESNO 0x00000004
 #define MB_TYPEMASK 0x0000000F
 #define MB_ICONHAND 0x00000010
 #define MB_ICONERROR MB_ICONHAND
-#define MB_ICONQUESTION 0x00000020
-#define MB_ICONEXCLAMATION 0x00000030
-#define MB_ICONASTERISK 0x00000040
-#define MB_ICONINFORMATION MB_ICONASTERISK
 #define MB_ICONMASK 0x000000F0
 
 // ---- Menus ------------------------------------------------------------------------------
 #define MF_BYCOMMAND 0x00000000
 #define MF_STRING 0x00000000
-#define MF_ENABLED 0x00000000
-#define MF_UNCHECKED 0x00000000
 #define MF_GRAYED 0x00000001
 #define MF_DISABLED 0x00000002
 #define MF_CHECKED 0x00000008
-#define MF_POPUP 0x00000010
-#define MF_BYPOSITION 0x00000400
-#define MF_SEPARATOR 0x00000800
-#define MFT_RADIOCHECK 0x00000200
 
 // ---- Resources, cursors, icons ----------------------------------------------------------
-#define IMAGE_BITMAP 0
 #define IMAGE_ICON 1
-#define IMAGE_CURSOR 2
 #define LR_DEFAULTCOLOR 0x0000
 
 #define IDC_ARROW MAKEINTRESOURCE(32512)
 #define IDC_CROSS MAKEINTRESOURCE(32515)
-#define IDI_APPLICATION MAKEINTRESOURCE(32512)
 
 // ---- Graphics ---------------------------------------------------------------------------
 #define TRANSPARENT 1
@@ -314,7 +277,6 @@ BOOL WINAPI UpdateWindow(HWND window);
 BOOL WINAPI DestroyWindow(HWND window);
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
-BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text);
 HWND WINAPI GetDlgItem(HWND dialog, int id);
 BOOL WINAPI SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
@@ -366,8 +328,8 @@ int WINAPI SetBkMode(HDC dc, int mode);
 BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
 
 // ---- Strings ----------------------------------------------------------------------------
-// %d %i %u %x %X %c %s %% with '-', '0', width, precision and the 'l'/'h' size prefixes;
-// at most 1024 characters, as on Windows.
+// Only %d (an int) and %% are converted, the conversions the program uses; at most 1024
+// characters with the closing zero, as on Windows.
 int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...) __attribute__((format(printf, 2, 3)));
 int WINAPI lstrlenA(LPCSTR text);
 

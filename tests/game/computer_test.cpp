@@ -41,9 +41,9 @@ TEST_F(GameTest, ProgressTextsOfTheThinkingTournament)
         UINT item;
         std::vector<int32_t> percents;
     } cases[] = {
-        {40036, {}},
-        {40001, {50, 100}},
-        {40037, {16, 33, 49, 66, 83, 99}},
+        {IDM_LEVEL_1, {}},
+        {IDM_LEVEL_2, {50, 100}},
+        {IDM_LEVEL_3, {16, 33, 49, 66, 83, 99}},
     };
     for (const auto& c : cases) {
         add_step([&c] {
@@ -59,7 +59,7 @@ TEST_F(GameTest, ProgressTextsOfTheThinkingTournament)
     }
 
     // Level 36: 1260 games, 100 / 1260 points each.
-    add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), 40002)); });
+    add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), IDM_LEVEL_36)); });
     add_step([] { click_square(21); });
     EXPECT_EQ(run(), 0);
     const std::vector<std::string> history = status_history();
@@ -82,7 +82,7 @@ TEST_F(GameTest, ComputerPlaysTheChoiceOfTheTournamentWinnerOnTheLivePosition)
         winner = scores[n] > scores[winner] ? n : winner;
 
     int32_t expected_square = 0;
-    add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), 40037)); });
+    add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), IDM_LEVEL_3)); });
     add_step([&] {
         click_square(21);
     });

@@ -4,9 +4,14 @@
 #include "app_state.h"
 #include "board.h"
 #include "display.h"
+#include "layer_state.h"
 #include "tables.h"
 
 using namespace win32_test;
+
+// The frame contract, named at both ends: the game's board offset and the Linux layer's
+// window placement agree on it.
+static_assert(client_offset.x == win32_layer::client_offset.x() && client_offset.y == win32_layer::client_offset.y());
 
 namespace {
 const Diagram opening = {"........", "........", "........", "...WB...",

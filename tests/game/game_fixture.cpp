@@ -99,7 +99,7 @@ void click_square(int32_t square)
 
 std::vector<std::string> status_history()
 {
-    return win32_test::control_text_history(win32_test::main_window(), 103);
+    return win32_test::control_text_history(win32_test::main_window(), IDC_STATUS);
 }
 
 std::vector<std::string> message_texts()

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "resource.h"
 #include "shape.h"
 
 // Hand-built networks that play a fixed order of preference: hidden-1 unit 1 is on in

@@ -89,10 +89,10 @@ TEST_F(GameTest, FullBoardAsksAtOnceAndYesStartsAFreshGame)
 {
     write_hall(preference_hall());
     answer_message_boxes([](const MessageBoxCall& call) { return call.type == MB_YESNO ? IDYES : IDOK; });
-    add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), 40039)); }); // ranking: "Executer" greyed
+    add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), IDM_RANK)); }); // ranking: "Executer" greyed
     add_step([] {
         EXPECT_EQ(credit_both, 1);
-        EXPECT_TRUE(choose_menu_item(main_window(), 40037));
+        EXPECT_TRUE(choose_menu_item(main_window(), IDM_LEVEL_3));
     });
     play_from({"WBBBBBWW", "WWBBBBBW", "BBWWWBWW", "BBWWBBWW", "BBWBBBWW", "BBBBBWWW", "BBBBBBWW", ".BBBBWWW"}, 57);
     add_step([] {
@@ -103,10 +103,10 @@ TEST_F(GameTest, FullBoardAsksAtOnceAndYesStartsAFreshGame)
         EXPECT_EQ(human_colour, white);
         EXPECT_EQ(level, 1);
         EXPECT_EQ(credit_both, 0);
-        EXPECT_TRUE(menu_item_checked(window, 40036));
-        EXPECT_FALSE(menu_item_checked(window, 40037));
-        EXPECT_TRUE(menu_item_greyed(window, 40039));
-        EXPECT_FALSE(choose_menu_item(window, 40039));
+        EXPECT_TRUE(menu_item_checked(window, IDM_LEVEL_1));
+        EXPECT_FALSE(menu_item_checked(window, IDM_LEVEL_3));
+        EXPECT_TRUE(menu_item_greyed(window, IDM_RANK));
+        EXPECT_FALSE(choose_menu_item(window, IDM_RANK));
         // The repaint drew the empty board under the pieces.
         EXPECT_EQ(client_pixel(window, 14, 14), 0xC0C0C0u);
         EXPECT_EQ(client_pixel(window, 1 + 30 * 7 + 13, 1 + 30 * 7 + 13), 0xC0C0C0u);
@@ -127,7 +127,7 @@ TEST_F(GameTest, CompleteGameAtLevelThreePlayedByClicks)
         final_position = position_now();
         return IDYES;
     });
-    add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), 40037)); });
+    add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), IDM_LEVEL_3)); });
     int32_t clicks = 0;
     std::function<void()> person_turn = [&] {
         if (!final_position.empty())

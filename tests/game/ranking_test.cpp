@@ -45,13 +45,13 @@ TEST_F(GameTest, RankingReordersTheNetworksBestFirstForTheRestOfTheRun)
     add_step([&] {
         live = position_now();
         history_before = status_history().size();
-        EXPECT_TRUE(choose_menu_item(main_window(), 40039));
+        EXPECT_TRUE(choose_menu_item(main_window(), IDM_RANK));
     });
     add_step([&] {
         const HWND window = main_window();
-        EXPECT_TRUE(menu_item_greyed(window, 40039));
-        EXPECT_EQ(menu_item_text(window, 40039), "Ex\xE9" "cuter");
-        EXPECT_FALSE(choose_menu_item(window, 40039));
+        EXPECT_TRUE(menu_item_greyed(window, IDM_RANK));
+        EXPECT_EQ(menu_item_text(window, IDM_RANK), "Ex\xE9" "cuter");
+        EXPECT_FALSE(choose_menu_item(window, IDM_RANK));
         std::vector<int32_t> ranked;
         for (int32_t p = 1; p <= networks; ++p)
             ranked.push_back(marker_of(current_population, p));
@@ -72,7 +72,7 @@ TEST_F(GameTest, RankingReordersTheNetworksBestFirstForTheRestOfTheRun)
         EXPECT_EQ(credit_both, 1);
         for (int32_t n = 1; n <= networks; ++n)
             EXPECT_EQ(score_table[n], -10);
-        EXPECT_TRUE(choose_menu_item(window, 40037));
+        EXPECT_TRUE(choose_menu_item(window, IDM_LEVEL_3));
     });
     // Level 3 now consults the three best; each game credits both of its networks.
     std::vector<int16_t> thinking_scores;

@@ -1,8 +1,6 @@
 // The frame of the program: start-up, menus, levels, the two dialogs, loading failures.
 #include "game_fixture.h"
 
-#include <strings.h>
-
 #include "app_state.h"
 #include "board.h"
 #include "tables.h"
@@ -12,7 +10,6 @@ using namespace win32_test;
 namespace {
 const Diagram opening = {"........", "........", "........", "...WB...",
                          "...BW...", "........", "........", "........"};
-bool same_name(const std::string& a, const char* b) { return strcasecmp(a.c_str(), b) == 0; }
 }
 
 TEST_F(GameTest, StartsAtLevelOneAndTheLevelItemsSetTheirOwnLevels)
@@ -21,28 +18,28 @@ TEST_F(GameTest, StartsAtLevelOneAndTheLevelItemsSetTheirOwnLevels)
     add_step([] {
         const HWND window = main_window();
         EXPECT_EQ(window_text(window), "Jeu d'Elvarin avec r\xE9seaux de neurones");
-        EXPECT_TRUE(menu_item_checked(window, 40036));
-        EXPECT_FALSE(menu_item_greyed(window, 40039));
+        EXPECT_TRUE(menu_item_checked(window, IDM_LEVEL_1));
+        EXPECT_FALSE(menu_item_greyed(window, IDM_RANK));
         EXPECT_EQ(level, 1);
         EXPECT_EQ(human_colour, white);
         EXPECT_EQ(side_to_move, white);
         EXPECT_EQ(status_history(), std::vector<std::string>{" A vous de jouer ! "});
-        EXPECT_TRUE(choose_menu_item(window, 40002));
+        EXPECT_TRUE(choose_menu_item(window, IDM_LEVEL_36));
     });
     add_step([] {
-        EXPECT_EQ(level, 36); // identifier 40002 stands for "36"
-        EXPECT_TRUE(menu_item_checked(main_window(), 40002));
-        EXPECT_FALSE(menu_item_checked(main_window(), 40036));
-        EXPECT_TRUE(choose_menu_item(main_window(), 40037));
+        EXPECT_EQ(level, 36); // whatever the order of the identifiers
+        EXPECT_TRUE(menu_item_checked(main_window(), IDM_LEVEL_36));
+        EXPECT_FALSE(menu_item_checked(main_window(), IDM_LEVEL_1));
+        EXPECT_TRUE(choose_menu_item(main_window(), IDM_LEVEL_3));
     });
     add_step([] {
         EXPECT_EQ(level, 3);
-        EXPECT_TRUE(choose_menu_item(main_window(), 40036));
+        EXPECT_TRUE(choose_menu_item(main_window(), IDM_LEVEL_1));
     });
     add_step([] {
         EXPECT_EQ(level, 1);
-        EXPECT_TRUE(menu_item_checked(main_window(), 40036));
-        EXPECT_FALSE(menu_item_checked(main_window(), 40037));
+        EXPECT_TRUE(menu_item_checked(main_window(), IDM_LEVEL_1));
+        EXPECT_FALSE(menu_item_checked(main_window(), IDM_LEVEL_3));
         // Nothing of the game moved, and an unknown command does nothing either.
         EXPECT_EQ(position_now(), opening);
         EXPECT_EQ(side_to_move, white);
@@ -56,13 +53,13 @@ TEST_F(GameTest, StartsAtLevelOneAndTheLevelItemsSetTheirOwnLevels)
 TEST_F(GameTest, ColourDialogClosesOnlyWithOkAndHandsTheFirstMoveToTheComputer)
 {
     write_hall(preference_hall());
-    add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), 200)); });
+    add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), IDM_CHANGE_COLOUR)); });
     add_step([] {
         const HWND dialog = active_dialog();
         ASSERT_NE(dialog, nullptr);
-        EXPECT_TRUE(same_name(dialog_template_name(), "DIALOG1"));
-        EXPECT_TRUE(button_checked(dialog, 101));
-        EXPECT_FALSE(button_checked(dialog, 102));
+        EXPECT_EQ(window_text(dialog), "Dialog");
+        EXPECT_TRUE(button_checked(dialog, IDC_WHITE));
+        EXPECT_FALSE(button_checked(dialog, IDC_BLACK));
         press_escape(dialog);
     });
     add_step([] {
@@ -73,16 +70,16 @@ TEST_F(GameTest, ColourDialogClosesOnlyWithOkAndHandsTheFirstMoveToTheComputer)
     add_step([] {
         const HWND dialog = active_dialog();
         ASSERT_NE(dialog, nullptr);
-        press_button(dialog, 102);
+        press_button(dialog, IDC_BLACK);
     });
     add_step([] {
         const HWND dialog = active_dialog();
         ASSERT_NE(dialog, nullptr);
-        EXPECT_TRUE(button_checked(dialog, 102));
-        EXPECT_FALSE(button_checked(dialog, 101));
+        EXPECT_TRUE(button_checked(dialog, IDC_BLACK));
+        EXPECT_FALSE(button_checked(dialog, IDC_WHITE));
         EXPECT_EQ(human_colour, black); // taken at the click, before OK
         EXPECT_EQ(count_pieces().white, 2);
-        press_button(dialog, 1);
+        press_button(dialog, IDOK);
     });
     add_step([] {
         EXPECT_EQ(active_dialog(), nullptr);
@@ -99,8 +96,8 @@ TEST_F(GameTest, ColourDialogClosesOnlyWithOkAndHandsTheFirstMoveToTheComputer)
 TEST_F(GameTest, ColourDialogWithTheSameColourChangesNothing)
 {
     write_hall(preference_hall());
-    add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), 200)); });
-    add_step([] { press_button(active_dialog(), 1); });
+    add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), IDM_CHANGE_COLOUR)); });
+    add_step([] { press_button(active_dialog(), IDOK); });
     add_step([] {
         EXPECT_EQ(active_dialog(), nullptr);
         EXPECT_EQ(position_now(), opening);
@@ -119,10 +116,10 @@ TEST_F(GameTest, AboutBoxClosesWithOkEscapeOrTheCloseBox)
         [](HWND dialog) { press_close_box(dialog); },
     };
     for (const auto& close : closings) {
-        add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), 301)); });
+        add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), IDM_ABOUT)); });
         add_step([close] {
             ASSERT_NE(active_dialog(), nullptr);
-            EXPECT_TRUE(same_name(dialog_template_name(), "ABOUTBOX"));
+            EXPECT_EQ(window_text(active_dialog()), "Elvarin par r\xE9seaux de neurones");
             close(active_dialog());
         });
         add_step([] { EXPECT_EQ(active_dialog(), nullptr); });
@@ -133,7 +130,7 @@ TEST_F(GameTest, AboutBoxClosesWithOkEscapeOrTheCloseBox)
 TEST_F(GameTest, FermerClosesAtOnceWithoutAQuestion)
 {
     write_hall(preference_hall());
-    add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), 100)); });
+    add_step([] { EXPECT_TRUE(choose_menu_item(main_window(), IDM_CLOSE)); });
     EXPECT_EQ(run(), 0);
     EXPECT_TRUE(message_boxes().empty());
     EXPECT_FALSE(window_exists(main_window()));
@@ -162,7 +159,7 @@ TEST_F(GameTest, LoadingFailuresTellTheUserAndEndBeforeTheWindowShows)
         EXPECT_EQ(message_boxes()[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
         // Never painted, no status line: the window was not shown.
         EXPECT_TRUE(drawn_texts(main_window()).empty());
-        EXPECT_TRUE(control_text_history(main_window(), 103).empty());
+        EXPECT_TRUE(control_text_history(main_window(), IDC_STATUS).empty());
         EXPECT_FALSE(window_exists(main_window()));
     }
 }

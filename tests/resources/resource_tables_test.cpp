@@ -1,4 +1,5 @@
 // The embedded resource tables against the menu, dialogs and version block of the game.
+#include "resource.h"
 #include "resource_data.h"
 
 #include <gtest/gtest.h>
@@ -48,28 +49,28 @@ TEST(ResourceTables, MenuHoldsTheBarInOrderWithItsItems)
 
     const std::vector<ExpectedEntry> expected = {
         {"Fichier", 0, 0, true},
-        {"Fermer", 100, 1, false},
-        {"Changer de couleur", 200, 0, false},
+        {"Fermer", IDM_CLOSE, 1, false},
+        {"Changer de couleur", IDM_CHANGE_COLOUR, 0, false},
         {"Niveau", 0, 0, true},
-        {"1 ", 40036, 1, false},
-        {"2", 40001, 1, false},
-        {"3", 40037, 1, false},
-        {"4", 40003, 1, false},
-        {"5", 40004, 1, false},
-        {"6", 40005, 1, false},
-        {"7", 40006, 1, false},
-        {"8", 40007, 1, false},
-        {"9", 40008, 1, false},
-        {"10", 40009, 1, false},
-        {"15", 40010, 1, false},
-        {"20", 40011, 1, false},
-        {"25", 40012, 1, false},
-        {"30", 40013, 1, false},
-        {"36", 40002, 1, false},
+        {"1 ", IDM_LEVEL_1, 1, false},
+        {"2", IDM_LEVEL_2, 1, false},
+        {"3", IDM_LEVEL_3, 1, false},
+        {"4", IDM_LEVEL_4, 1, false},
+        {"5", IDM_LEVEL_5, 1, false},
+        {"6", IDM_LEVEL_6, 1, false},
+        {"7", IDM_LEVEL_7, 1, false},
+        {"8", IDM_LEVEL_8, 1, false},
+        {"9", IDM_LEVEL_9, 1, false},
+        {"10", IDM_LEVEL_10, 1, false},
+        {"15", IDM_LEVEL_15, 1, false},
+        {"20", IDM_LEVEL_20, 1, false},
+        {"25", IDM_LEVEL_25, 1, false},
+        {"30", IDM_LEVEL_30, 1, false},
+        {"36", IDM_LEVEL_36, 1, false},
         {"Tri des r\xE9seaux", 0, 0, true},
-        {"Ex\xE9" "cuter", 40039, 1, false},
+        {"Ex\xE9" "cuter", IDM_RANK, 1, false},
         {"Aide", 0, 0, true},
-        {"A propos d'Elvarin...", 301, 1, false},
+        {"A propos d'Elvarin...", IDM_ABOUT, 1, false},
     };
     ASSERT_EQ(menu->entries.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -153,9 +154,9 @@ TEST(ResourceTables, ColourDialogGeometryStylesAndTexts)
     EXPECT_STREQ(colour->font_name, "MS Sans Serif");
     expect_controls(*colour, {
         {1, "BUTTON", "OK", child | ws_group | bs_defpushbutton, 105, 31, 36, 17},
-        {101, "BUTTON", "Blanc (par d\xE9" "faut)",
+        {IDC_WHITE, "BUTTON", "Blanc (par d\xE9" "faut)",
          child | ws_group | ws_tabstop | bs_autoradiobutton, 16, 29, 77, 12},
-        {102, "BUTTON", "Noir", child | bs_autoradiobutton, 16, 44, 40, 11},
+        {IDC_BLACK, "BUTTON", "Noir", child | bs_autoradiobutton, 16, 44, 40, 11},
         {-1, "STATIC", "Choisissez la couleur de vos pions.", child | ws_group | ss_left,
          7, 4, 118, 12},
         {-1, "BUTTON", "", child | bs_groupbox, 7, 17, 90, 42},

@@ -18,41 +18,11 @@ import tempfile
 import time
 
 from outcome import report
+from x_display import (CLIENT_HEIGHT, geometry, missing_tool, pixel, start_xvfb, wait_for,
+                       window_named, xdotool)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOP = os.path.join(HERE, "..", "..")
-CLIENT_HEIGHT = 245  # the window's client area under its menu bar
-
-
-def wait_for(predicate, timeout=30):
-    end = time.time() + timeout
-    while time.time() < end:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(0.2)
-    return None
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool", *args], capture_output=True, text=True).stdout.strip()
-
-
-def window_named(name):
-    found = xdotool("search", "--onlyvisible", "--name", name)
-    return found.split()[0] if found else None
-
-
-def geometry(window):
-    values = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", window).splitlines())
-    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
-
-
-def pixel(x, y):
-    text = subprocess.run(["import", "-window", "root", "-crop", "1x1+%d+%d" % (x, y), "txt:-"],
-                          capture_output=True, text=True).stdout
-    colour = text.splitlines()[-1].split("#")[1][:6]
-    return int(colour, 16)
 
 
 def without_display(korvane, failures):
@@ -112,17 +82,10 @@ def dismiss_box(start, failures, case):
 
 def main():
     korvane = os.path.abspath(sys.argv[1])
-    for tool in ("Xvfb", "xdotool", "import"):
-        if shutil.which(tool) is None:
-            print("%s is not installed\n0 passed, 1 failed" % tool)
-            return 1
-    read, write = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "800x600x24"],
-                            pass_fds=[write], stderr=subprocess.DEVNULL)
-    os.close(write)
-    display = os.read(read, 16).decode().strip()
-    os.environ["DISPLAY"] = ":" + display
-    os.environ.pop("QT_QPA_PLATFORM", None)
+    if missing_tool():
+        print("%s is not installed\n0 passed, 1 failed" % missing_tool())
+        return 1
+    xvfb = start_xvfb()
     folder = tempfile.mkdtemp(prefix="elvarin-display-")
     failures = []
     try:

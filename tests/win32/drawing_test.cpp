@@ -10,7 +10,6 @@ namespace {
 class DrawingTest : public ::testing::Test {
 protected:
     void SetUp() override { test_program::prepare(); }
-    void TearDown() override { use_embedded_resources(); }
 };
 
 constexpr int left = 10;
@@ -76,7 +75,7 @@ TEST_F(DrawingTest, BlittedBitmapAndTextsOnTheSurface)
     EXPECT_EQ(run_program(test_program::entry), 0);
 }
 
-TEST_F(DrawingTest, InvalidatedWindowIsPaintedAgainWhenTheQueueIsEmpty)
+TEST_F(DrawingTest, ExposedWindowIsPaintedAgainWhenTheQueueIsEmpty)
 {
     int paints = 0;
     test_program::extra = [&paints](HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -85,7 +84,7 @@ TEST_F(DrawingTest, InvalidatedWindowIsPaintedAgainWhenTheQueueIsEmpty)
     };
     add_step([&paints] {
         EXPECT_EQ(paints, 1);   // UpdateWindow after ShowWindow
-        InvalidateRect(main_window(), nullptr, TRUE);
+        expose(main_window());
     });
     add_step([&paints] { EXPECT_EQ(paints, 2); });
     EXPECT_EQ(run_program(test_program::entry), 0);

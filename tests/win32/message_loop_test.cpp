@@ -2,6 +2,7 @@
 // handlers that run to their end while input waits, the status line, the pointer's position.
 #include <gtest/gtest.h>
 
+#include "layer_state.h"
 #include "test_program.h"
 
 using namespace win32_test;
@@ -12,7 +13,6 @@ namespace {
 class LayerTest : public ::testing::Test {
 protected:
     void SetUp() override { test_program::prepare(); }
-    void TearDown() override { use_embedded_resources(); }
 };
 
 std::vector<std::string> from(size_t first)
@@ -47,9 +47,12 @@ TEST_F(LayerTest, CreateInsideCreationDestroyOnDestructionQuitCodeEndsTheLoop)
 
 TEST_F(LayerTest, ClosingWhenIdleAndWindowDestroyedDuringCreation)
 {
-    // With no step left the layer closes the window: DefWindowProcA destroys it.
+    // With no step left the layer closes the window: DefWindowProcA destroys it, and the
+    // layer keeps nothing of it.
     EXPECT_EQ(run_program(test_program::entry), 0);
     EXPECT_EQ(events, (std::vector<std::string>{"create with menu", "destroy"}));
+    EXPECT_TRUE(win32_layer::state().windows.empty());
+    EXPECT_TRUE(win32_layer::state().menus.empty());
 
     test_program::prepare();
     test_program::extra = [](HWND window, UINT message, WPARAM, LPARAM) {
@@ -90,12 +93,12 @@ TEST_F(LayerTest, LongHandlerShowsItsTextsWhileClicksWaitInTheQueue)
         before = events.size();
         click(main_window(), 10, 20);
         EXPECT_EQ(from(before), (std::vector<std::string>{"long start", "long end", "down 30,40", "down 50,60"}));
+        EXPECT_EQ(control_text(main_window(), test_program::status_id), "  Je r\xE9" "fl\xE9" "chis ... 100 %. ");
     });
     EXPECT_EQ(run_program(test_program::entry), 0);
     EXPECT_EQ(control_text_history(main_window(), test_program::status_id),
               (std::vector<std::string>{" Bonjour ", "  Je r\xE9" "fl\xE9" "chis ... 50 %. ",
                                         "  Je r\xE9" "fl\xE9" "chis ... 100 %. "}));
-    EXPECT_EQ(control_text(main_window(), test_program::status_id), "  Je r\xE9" "fl\xE9" "chis ... 100 %. ");
 }
 
 TEST_F(LayerTest, PlacementAndPointerAgreeOnTheFrameOffsets)

@@ -1,7 +1,10 @@
-// tests/win32/test_program.cpp -- the test program and its resources.
+// tests/win32/test_program.cpp -- the test program and its resources, which it links in
+// place of the game's as any program links its own.
 #include "test_program.h"
 
 #include <array>
+
+#include "resource_data.h"
 
 namespace test_program {
 
@@ -26,7 +29,7 @@ const MenuEntry menu_entries[] = {
     {"Couleur", colour_command, 0, false, 0},
     {"Tri", 0, 0, true, 0},         {"Ex\xE9" "cuter", 40039, 1, false, 0},
     {"Dialogue", dialog_command, 0, false, 0}};
-const MenuResource menus[] = {{"TESTMENU", menu_entries}};
+const MenuResource menu_table[] = {{"TESTMENU", menu_entries}};
 
 const DialogControl dialog_controls[] = {
     {1, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_GROUP | BS_DEFPUSHBUTTON, 105, 31, 36, 17},
@@ -34,7 +37,7 @@ const DialogControl dialog_controls[] = {
     {102, "BUTTON", "Noir", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, 16, 44, 40, 11},
     {-1, "STATIC", "Choisissez.", WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 4, 118, 12},
     {104, "BUTTON", "Autre groupe", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, 100, 50, 40, 10}};
-const DialogResource dialogs[] = {
+const DialogResource dialog_table[] = {
     {"TESTDLG", 10, 20, 152, 65, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, "Dialog", 8,
      "MS Sans Serif", dialog_controls}};
 
@@ -158,8 +161,6 @@ void prepare()
     extra = nullptr;
     quit_code = 0;
     last_dialog_result = -2;
-    static const FileResource bitmaps[] = {{"CARRE", bitmap_bytes()}};
-    win32_test::use_resources({menus, dialogs, bitmaps, {}, {}});
 }
 
 int WINAPI entry(HINSTANCE instance, HINSTANCE, LPSTR, int show_command)
@@ -226,3 +227,15 @@ std::vector<uint8_t> cursor_file(uint16_t hot_x, uint16_t hot_y)
 }
 
 } // namespace test_program
+
+namespace win32_resources {
+namespace {
+const FileResource bitmap_table[] = {{"CARRE", test_program::bitmap_bytes()}};
+}
+const std::span<const MenuResource> menus{test_program::menu_table};
+const std::span<const DialogResource> dialogs{test_program::dialog_table};
+const std::span<const FileResource> bitmaps{bitmap_table};
+const std::span<const FileResource> icons{};
+const std::span<const FileResource> cursors{};
+const std::span<const VersionString> version_strings{};
+} // namespace win32_resources

@@ -27,7 +27,7 @@ extern int quit_code;
 // What DialogBoxParamA returned when dialog_command was chosen.
 extern INT_PTR last_dialog_result;
 
-// Clears the records above and puts the program's resources in place of the embedded ones.
+// Clears the records above.
 void prepare();
 int WINAPI entry(HINSTANCE instance, HINSTANCE previous, LPSTR command_line, int show_command);
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "resource.h"
+
 namespace {
 
 constexpr WORD french = MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH);
@@ -93,16 +95,17 @@ TEST(KorvaneResources, MenuBarAndItemsInFrench)
     ASSERT_EQ(GetMenuItemCount(bar), 5);
     EXPECT_EQ(menu_text(bar, 0), "Fichier");
     EXPECT_EQ(menu_text(bar, 1), "Changer de couleur");
-    EXPECT_EQ(GetMenuItemID(bar, 1), 200u); // a command on the bar itself
+    EXPECT_EQ(GetMenuItemID(bar, 1), UINT{IDM_CHANGE_COLOUR}); // a command on the bar itself
     EXPECT_EQ(menu_text(bar, 2), "Niveau");
     EXPECT_EQ(menu_text(bar, 3), "Tri des r\xE9seaux");
     EXPECT_EQ(menu_text(bar, 4), "Aide");
 
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 0), 0), 100u);
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 0), 0), UINT{IDM_CLOSE});
     EXPECT_EQ(menu_text(GetSubMenu(bar, 0), 0), "Fermer");
     const HMENU levels = GetSubMenu(bar, 2);
-    const UINT level_ids[] = {40036, 40001, 40037, 40003, 40004, 40005, 40006, 40007,
-                              40008, 40009, 40010, 40011, 40012, 40013, 40002};
+    const UINT level_ids[] = {IDM_LEVEL_1,  IDM_LEVEL_2,  IDM_LEVEL_3,  IDM_LEVEL_4,  IDM_LEVEL_5,
+                              IDM_LEVEL_6,  IDM_LEVEL_7,  IDM_LEVEL_8,  IDM_LEVEL_9,  IDM_LEVEL_10,
+                              IDM_LEVEL_15, IDM_LEVEL_20, IDM_LEVEL_25, IDM_LEVEL_30, IDM_LEVEL_36};
     const char* level_texts[] = {"1 ", "2", "3", "4", "5", "6", "7", "8", "9", "10", "15", "20", "25", "30", "36"};
     ASSERT_EQ(GetMenuItemCount(levels), 15);
     for (UINT i = 0; i < 15; ++i) {
@@ -110,9 +113,9 @@ TEST(KorvaneResources, MenuBarAndItemsInFrench)
         EXPECT_EQ(menu_text(levels, i), level_texts[i]) << i;
         EXPECT_EQ(GetMenuState(levels, i, MF_BYPOSITION) & (MF_CHECKED | MF_GRAYED | MF_DISABLED), 0u);
     }
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 3), 0), 40039u);
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 3), 0), UINT{IDM_RANK});
     EXPECT_EQ(menu_text(GetSubMenu(bar, 3), 0), "Ex\xE9" "cuter");
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 4), 0), 301u);
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 4), 0), UINT{IDM_ABOUT});
     EXPECT_EQ(menu_text(GetSubMenu(bar, 4), 0), "A propos d'Elvarin...");
     DestroyMenu(bar);
 }
