@@ -8,9 +8,9 @@
 # population or hall-of-fame file: its header becomes generation 0) when given. Stage
 # i (1, 2, ...) runs the trainer, through the driver that takes the seed and the stop
 # key from its arguments instead of the clock and the terminal, with seed SEED + i - 1,
-# and leaves a copy of the hall of fame as meillfl-G.don, G the generations so far.
-# The hall of fame starts as the trainer makes it on its first run. WORK_DIR must not
-# hold a population or a hall of fame yet.
+# and leaves a copy of the hall of fame as meillfl-G.don, G the generations so far;
+# meillfl-0.don is the first population, which the trainer's first run copies into a
+# new hall of fame. WORK_DIR must not hold a population or a hall of fame yet.
 set -euo pipefail
 driver=tests/reference/trainer_driver   # in the build tree
 [ $# -eq 4 ] || [ $# -eq 5 ] || { echo "usage: $0 BUILD_DIR WORK_DIR SEED STAGES [START_FILE]" >&2; exit 2; }
@@ -38,6 +38,7 @@ if [ -n "$start" ]; then
 else
     "$build/tools/make_population" --seed "$seed" . > /dev/null
 fi
+cp elvarfl.don meillfl-0.don
 done_generations=0
 for i in "${!stages[@]}"; do
     generations=${stages[$i]}
