@@ -8,8 +8,8 @@
 # STAGES (default 1000,4000: 5000 generations) in OUT_DIR/seed-S/, run with GNU
 # parallel on the local processors, or on other hosts when SSHLOGIN is set (it is
 # handed to parallel's --sshlogin, e.g. SSHLOGIN=":,4/alice@host1"; every host then
-# needs this repository and its build at the same paths, on a shared folder or copied
-# there). Then every stored network of each seed's hall of fame meets wpc with random
+# needs this repository, its build and OUT_DIR at the same paths, as on a shared
+# folder, since each breeding writes its folder where it runs). Then every stored network of each seed's hall of fame meets wpc with random
 # moves at probability 0.1 (GAMES games each, default 200, strength seed MEASURE_SEED,
 # default 1), and the seeds are ranked by the mean win rate of their 36 networks:
 # a table on standard output and OUT_DIR/ranking.csv.

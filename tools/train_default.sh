@@ -36,11 +36,13 @@ tools=$build/tools
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
 rm -f "$work/meillfl.don" "$work/strongest.don" "$work"/seed-*/shortlist.don
-# The long run beside the others, on a processor of its own while they breed.
+# The long run beside the others, on a processor of its own while they breed; like
+# theirs, its folder is complete or missing, so that a stopped recipe can go on.
 long=$work/seed-$long_seed
 if [ ! -e "$long/meillfl.don" ]; then
-    rm -rf "$long"
-    "$top/tools/breed.sh" "$build" "$long" "$long_seed" "$long_stages" > /dev/null &
+    rm -rf "$long.part"
+    { "$top/tools/breed.sh" "$build" "$long.part" "$long_seed" "$long_stages" > /dev/null &&
+      mv "$long.part" "$long"; } &
     long_breeding=$!
 fi
 GAMES=${games[0]} "$top/tools/many_seeds.sh" "$build" "$work" "$seeds" 1 "$stages" > "$work/many_seeds.txt"
