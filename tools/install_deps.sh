@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need (as root, or through sudo).
+# Installs the Debian packages that building and testing need (as root, or through
+# sudo), or only the packages named as arguments.
 set -euo pipefail
-packages=(build-essential cmake python3 libgtest-dev libbenchmark-dev qt6-base-dev faketime xvfb xdotool imagemagick)
+packages=(build-essential cmake python3 libgtest-dev libbenchmark-dev qt6-base-dev faketime xvfb xdotool imagemagick
+          parallel)
+[ $# -eq 0 ] || packages=("$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

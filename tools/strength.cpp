@@ -1,145 +1,199 @@
-// strength: how well the networks of a hall-of-fame file play against two reference
-// opponents written here: a random mover and a greedy mover (the legal square that
-// turns the most pieces, ties drawn at random).
+// strength: how well the networks of a hall-of-fame file play against reference
+// opponents.
 //
-//   strength [--games N] [--seed S] [--opening M] [--levels L,L,...] [--networks] [file]
+//   strength [--opponents LIST] [--epsilon E] [--games N] [--seed S] [--opening M]
+//            [--levels L,L,...] [--networks [K,K,...]] [--csv FILE] [--jobs J] [file]
 //
-// Each player meets each opponent in N games, half with white and half with black.
-// Every game opens with M random moves (default 4), so that players which never
-// draw at random still meet many different positions.
-// The players: with --networks, every stored network by itself (its best output,
-// ties drawn at random); and the computer player of the game at each level L:
-// before every move networks 1..L play all their ordered pairings from the opening,
-// and the winner (colour-1 points only, ties to the lowest number) picks the move.
-// Results are reproducible for a given seed. Default file "meillfl.don".
+// Opponents (comma-separated LIST, default random,greedy): random (a uniformly random
+// legal move), greedy (the move that turns the most pieces), wpc (one ply of the
+// weighted-piece-counter heuristic), wpc-ab2 and wpc-ab4 (alpha-beta over 2 and 4
+// plies with that heuristic at the leaves); opponents.h tells them in full.
+//
+// Players: with --networks, the stored networks K (all 36 without a list), each by
+// itself (its best legal output, ties drawn at random); with --levels, the computer
+// player of the game at each level L: before every move, networks 1..L play all their
+// ordered pairings from the opening, and the first network with the most colour-1
+// points picks the move. Without either, level 1.
+//
+// Each player meets each opponent in N games (default 200); game g gives the player
+// white (moving first) when g is even, black when it is odd. The protocol of a game
+// (protocol_game.h): M random opening moves, then at every turn of either side that
+// can move a random legal move with probability E (default 0), the side's own move
+// otherwise; passes are forced, and the game ends when neither side can move. M is 4
+// by default without E and 0 with it: the field's protocol (E = 0.1) varies the games
+// by itself.
+//
+// Every game is seeded from (S, player, opponent, game number), so the results of a
+// seed do not depend on what else is measured in the same run nor on the number of
+// processes: the games are spread over J processes (default: every processor when
+// there are 100 games or more). A line on standard error tells the progress of runs
+// that last more than a few seconds.
+//
+// Output: a table on standard output, win, draw and loss rates in per cent with the
+// 95 % interval of the win rate; with --csv, also FILE with one row per player and
+// opponent: player,opponent,epsilon,games,wins,draws,losses (players "net:K" and
+// "level:L", counts from the player's side). Default file "meillfl.don".
+#include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "board.h"
-#include "match.h"
-#include "network.h"
-#include "random.h"
+#include "game_processes.h"
+#include "opponents.h"
+#include "players.h"
+#include "protocol_game.h"
 #include "shape.h"
 #include "tables.h"
 
 namespace {
 
-std::vector<float> population(population_floats);
-std::vector<float> activation(activation_floats);
-std::vector<uint8_t> live_board(board_cells), scratch_board(board_cells), legal(board_cells);
-int16_t score_table[networks_bound];
+constexpr int32_t default_opening_moves = 4;
+constexpr int32_t games_worth_processes = 100;
 
-using Player = int32_t (*)(uint8_t side, int32_t parameter);
-int32_t opening_moves = 4;
-
-int32_t legal_count(uint8_t side)
-{
-    find_legal_moves(side);
-    int32_t count = 0;
-    for (int32_t s = 1; s <= 64; ++s)
-        count += legal_move_map[s];
-    return count;
-}
-
-int32_t random_mover(uint8_t side, int32_t)
-{
-    const int32_t count = legal_count(side);
-    int32_t k = draw_random() % count;
-    for (int32_t s = 1; s <= 64; ++s)
-        if (legal_move_map[s] && k-- == 0)
-            return s;
-    return 0;
-}
-
-int32_t greedy_mover(uint8_t side, int32_t)
-{
-    find_legal_moves(side);
-    const std::vector<uint8_t> map(legal_move_map, legal_move_map + board_cells);
-    const std::vector<uint8_t> before(current_board, current_board + board_cells);
-    int32_t best[64], ties = 0, best_turned = -1;
-    for (int32_t s = 1; s <= 64; ++s) {
-        if (!map[s])
-            continue;
-        play_move(s, side);
-        int32_t turned = 0;
-        for (int32_t c = 1; c <= 64; ++c)
-            turned += before[c] != side && before[c] != empty && current_board[c] == side;
-        std::copy(before.begin(), before.end(), current_board);
-        if (turned > best_turned) {
-            best_turned = turned;
-            ties = 0;
-        }
-        if (turned == best_turned)
-            best[ties++] = s;
-    }
-    return ties == 0 ? 0 : best[draw_random() % ties];
-}
-
-int32_t network_player(uint8_t side, int32_t k)
-{
-    encode_inputs(side);
-    evaluate_network(k);
-    return choose_move(side);
-}
-
-// The game's computer player at level L: the thinking tournament on a scratch board.
-uint8_t* spare_board = nullptr;
-
-int32_t level_player(uint8_t side, int32_t level)
-{
-    std::fill(std::begin(score_table), std::end(score_table), int16_t{0});
-    std::swap(current_board, spare_board);
-    for (int32_t i = 1; i <= level; ++i)
-        for (int32_t j = 1; j <= level; ++j) {
-            if (j == i)
-                continue;
-            reset_board();
-            play_match(i, j);
-            score_table[i] = static_cast<int16_t>(score_table[i] + score_match().colour1);
-        }
-    std::swap(current_board, spare_board);
-    int32_t best = 1;
-    for (int32_t n = 2; n <= networks; ++n)
-        if (score_table[n] > score_table[best])
-            best = n;
-    return network_player(side, best);
-}
+struct Options {
+    std::vector<Opponent> opponents{Opponent::random, Opponent::greedy};
+    Protocol protocol{0.0, -1}; // opening moves -1: the default for the epsilon
+    int32_t games = 200;
+    uint64_t seed = 1;
+    std::vector<int32_t> levels;
+    std::vector<int32_t> network_list;
+    bool networks_given = false;
+    const char* csv = nullptr;
+    int32_t jobs = 0; // 0: chosen from the machine and the number of games
+    const char* file = "meillfl.don";
+};
 
 struct Tally {
     int32_t wins = 0, draws = 0, losses = 0;
     int32_t games() const { return wins + draws + losses; }
+    void add(const Tally& other)
+    {
+        wins += other.wins;
+        draws += other.draws;
+        losses += other.losses;
+    }
 };
 
-// One game from the opening; the player has `colour`. A side without a move passes,
-// and the game ends when neither side can move.
-void play_game(Player player, int32_t parameter, Player opponent, uint8_t colour, Tally& tally)
+int usage()
 {
-    current_board = live_board.data();
-    reset_board();
-    uint8_t side = white;
-    int32_t passes = 0;
-    for (int32_t moves = 0; passes < 2; ++moves) {
-        if (legal_count(side) == 0) {
-            ++passes;
-        } else {
-            passes = 0;
-            const int32_t s = moves < opening_moves ? random_mover(side, 0)
-                              : side == colour      ? player(side, parameter)
-                                                    : opponent(side, 0);
-            if (s != 0)
-                play_move(s, side);
+    std::fprintf(stderr,
+                 "usage: strength [--opponents LIST] [--epsilon E] [--games N] [--seed S] [--opening M]\n"
+                 "                [--levels L,L,...] [--networks [K,K,...]] [--csv FILE] [--jobs J] [file]\n"
+                 "  opponents: random, greedy, wpc, wpc-ab2, wpc-ab4 (default random,greedy)\n");
+    return 2;
+}
+
+bool parse_int(const char* text, int64_t low, int64_t high, int64_t& value)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long long parsed = std::strtoll(text, &end, 10);
+    if (*text == '\0' || *end != '\0' || errno != 0 || parsed < low || parsed > high)
+        return false;
+    value = parsed;
+    return true;
+}
+
+// "3,1,10": numbers in low..high, at least one.
+bool parse_list(const char* text, int32_t low, int32_t high, std::vector<int32_t>& list)
+{
+    std::string item;
+    const std::string all = std::string(text) + ",";
+    for (char c : all) {
+        if (c != ',') {
+            item += c;
+            continue;
         }
-        side = other_colour(side);
+        int64_t value = 0;
+        if (!parse_int(item.c_str(), low, high, value))
+            return false;
+        list.push_back(static_cast<int32_t>(value));
+        item.clear();
     }
-    const PieceCount count = count_pieces();
-    const int32_t own = colour == white ? count.white : count.black;
-    const int32_t theirs = colour == white ? count.black : count.white;
-    (own > theirs ? tally.wins : own == theirs ? tally.draws : tally.losses) += 1;
+    return !list.empty();
+}
+
+bool looks_like_list(const char* text) { return *text != '\0' && std::strspn(text, "0123456789,") == std::strlen(text); }
+
+// False after a message on standard error.
+bool parse_options(int argc, char** argv, Options& options)
+{
+    auto fail = [](const char* what, const char* value) {
+        std::fprintf(stderr, "strength: %s: \"%s\"\n", what, value);
+        return false;
+    };
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool has_value = i + 1 < argc;
+        int64_t value = 0;
+        if (arg == "--games" && has_value) {
+            if (!parse_int(argv[++i], 1, 100000000, value))
+                return fail("--games takes a number of games, 1 or more", argv[i]);
+            options.games = static_cast<int32_t>(value);
+        } else if (arg == "--seed" && has_value) {
+            if (!parse_int(argv[++i], 0, INT64_MAX, value))
+                return fail("--seed takes a whole number, 0 or more", argv[i]);
+            options.seed = static_cast<uint64_t>(value);
+        } else if (arg == "--opening" && has_value) {
+            if (!parse_int(argv[++i], 0, 60, value))
+                return fail("--opening takes a number of moves, 0 to 60", argv[i]);
+            options.protocol.opening_moves = static_cast<int32_t>(value);
+        } else if (arg == "--epsilon" && has_value) {
+            char* end = nullptr;
+            const char* text = argv[++i];
+            const double epsilon = std::strtod(text, &end);
+            if (*text == '\0' || *end != '\0' || !(epsilon >= 0.0 && epsilon <= 1.0))
+                return fail("--epsilon takes a probability, 0 to 1", text);
+            options.protocol.epsilon = epsilon;
+        } else if (arg == "--opponents" && has_value) {
+            options.opponents.clear();
+            std::string name;
+            const std::string all = std::string(argv[++i]) + ",";
+            for (char c : all) {
+                if (c != ',') {
+                    name += c;
+                    continue;
+                }
+                Opponent opponent{};
+                if (!opponent_from_name(name.c_str(), opponent))
+                    return fail("no such opponent (random, greedy, wpc, wpc-ab2, wpc-ab4)", name.c_str());
+                options.opponents.push_back(opponent);
+                name.clear();
+            }
+        } else if (arg == "--levels" && has_value) {
+            if (!parse_list(argv[++i], 1, networks, options.levels))
+                return fail("--levels takes levels 1 to 36, separated by commas", argv[i]);
+        } else if (arg == "--networks") {
+            options.networks_given = true;
+            if (has_value && looks_like_list(argv[i + 1]) && !parse_list(argv[++i], 1, networks, options.network_list))
+                return fail("--networks takes networks 1 to 36, separated by commas", argv[i]);
+        } else if (arg == "--csv" && has_value) {
+            options.csv = argv[++i];
+        } else if (arg == "--jobs" && has_value) {
+            if (!parse_int(argv[++i], 1, 1024, value))
+                return fail("--jobs takes a number of processes, 1 or more", argv[i]);
+            options.jobs = static_cast<int32_t>(value);
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return fail("unknown option or missing value", arg.c_str());
+        } else {
+            options.file = argv[i];
+        }
+    }
+    if (options.networks_given && options.network_list.empty())
+        for (int32_t k = 1; k <= networks; ++k)
+            options.network_list.push_back(k);
+    if (options.levels.empty() && !options.networks_given)
+        options.levels = {1};
+    if (options.protocol.opening_moves < 0)
+        options.protocol.opening_moves = options.protocol.epsilon > 0.0 ? 0 : default_opening_moves;
+    return true;
 }
 
 // Wilson score interval of a proportion, 95 %.
@@ -152,7 +206,7 @@ std::pair<double, double> wilson(int32_t successes, int32_t n)
     return {centre - half, centre + half};
 }
 
-void print_row(const std::string& name, const Tally (&tallies)[2])
+void print_row(const std::string& name, const std::vector<Tally>& tallies)
 {
     std::printf("%-12s", name.c_str());
     for (const Tally& tally : tallies) {
@@ -162,92 +216,165 @@ void print_row(const std::string& name, const Tally (&tallies)[2])
                     100 * high);
     }
     std::printf("\n");
-    std::fflush(stdout);
 }
 
-// Plays `games` games against each opponent, adds them to `totals` and prints a row.
-void report(const std::string& name, Player player, int32_t parameter, int32_t games, Tally (&totals)[2])
+std::string player_label(const Player& player)
 {
-    Tally tallies[2];
-    const Player opponents[2] = {random_mover, greedy_mover};
-    for (int o = 0; o < 2; ++o) {
-        for (int32_t g = 0; g < games; ++g)
-            play_game(player, parameter, opponents[o], g % 2 == 0 ? white : black, tallies[o]);
-        totals[o].wins += tallies[o].wins;
-        totals[o].draws += tallies[o].draws;
-        totals[o].losses += tallies[o].losses;
+    return (player.kind == Player::Kind::network ? "net:" : "level:") + std::to_string(player.number);
+}
+
+std::string player_title(const Player& player)
+{
+    return (player.kind == Player::Kind::network ? "network " : "level ") + std::to_string(player.number);
+}
+
+// Written beside FILE first and then put in its place, so that FILE is never left half written.
+bool write_csv(const char* path, const Options& options, const std::vector<Player>& players,
+               const std::vector<std::vector<Tally>>& tallies)
+{
+    const std::string temporary = std::string(path) + ".part";
+    std::FILE* out = std::fopen(temporary.c_str(), "w");
+    if (!out) {
+        std::fprintf(stderr, "strength: cannot write %s\n", temporary.c_str());
+        return false;
     }
-    print_row(name, tallies);
+    std::fprintf(out, "player,opponent,epsilon,games,wins,draws,losses\n");
+    for (size_t p = 0; p < players.size(); ++p)
+        for (size_t o = 0; o < options.opponents.size(); ++o) {
+            const Tally& t = tallies[p][o];
+            std::fprintf(out, "%s,%s,%g,%d,%d,%d,%d\n", player_label(players[p]).c_str(),
+                         opponent_name(options.opponents[o]), options.protocol.epsilon, t.games(), t.wins, t.draws,
+                         t.losses);
+        }
+    const bool written = std::ferror(out) == 0;
+    if (std::fclose(out) != 0 || !written || std::rename(temporary.c_str(), path) != 0) {
+        std::fprintf(stderr, "strength: cannot write %s\n", path);
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
 }
 
-int usage()
-{
-    std::fprintf(stderr, "usage: strength [--games N] [--seed S] [--opening M] [--levels L,L,...] [--networks] [file]\n");
-    return 2;
-}
+// The progress line on standard error: from the third second on, once a second on a
+// terminal (rewritten in place), every half minute elsewhere.
+class ProgressLine {
+public:
+    explicit ProgressLine(int32_t total) : total_(total), on_terminal_(standard_error_is_terminal()) {}
+
+    void update(int32_t done)
+    {
+        const double elapsed = seconds_since(start_);
+        const double interval = on_terminal_ ? 1.0 : 30.0;
+        if (elapsed < 3.0 || seconds_since(last_) < interval || done == 0)
+            return;
+        last_ = Clock::now();
+        const double left = elapsed * (total_ - done) / done;
+        std::fprintf(stderr, "strength: %d of %d games, %.0f s, about %.0f s left%s", done, total_, elapsed, left,
+                     on_terminal_ ? "   \r" : "\n");
+        shown_ = true;
+    }
+
+    void finish()
+    {
+        if (shown_ && on_terminal_)
+            std::fprintf(stderr, "%60s\r", "");
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    static double seconds_since(Clock::time_point t) { return std::chrono::duration<double>(Clock::now() - t).count(); }
+    int32_t total_;
+    bool on_terminal_;
+    bool shown_ = false;
+    Clock::time_point start_ = Clock::now();
+    Clock::time_point last_ = Clock::now();
+};
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    int32_t games = 200;
-    uint32_t seed = 1;
-    std::vector<int32_t> levels;
-    bool each_network = false;
-    const char* file = "meillfl.don";
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--games" && i + 1 < argc)
-            games = std::atoi(argv[++i]);
-        else if (arg == "--seed" && i + 1 < argc)
-            seed = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
-        else if (arg == "--levels" && i + 1 < argc)
-            for (char* item = std::strtok(argv[++i], ","); item; item = std::strtok(nullptr, ","))
-                levels.push_back(std::atoi(item));
-        else if (arg == "--opening" && i + 1 < argc)
-            opening_moves = std::atoi(argv[++i]);
-        else if (arg == "--networks")
-            each_network = true;
-        else if (arg[0] == '-')
-            return usage();
-        else
-            file = argv[i];
-    }
-    for (int32_t level : levels)
-        if (level < 1 || level > networks)
-            return usage();
-    if (games < 2)
+    Options options;
+    if (!parse_options(argc, argv, options))
         return usage();
-    if (levels.empty() && !each_network)
-        levels = {1};
 
     // The file is only read, as the game reads it.
-    std::FILE* in = std::fopen(file, "rb");
+    std::vector<float> population(population_floats);
+    std::FILE* in = std::fopen(options.file, "rb");
     const size_t got = in ? std::fread(population.data(), 1, population_bytes, in) : 0;
     if (in)
         std::fclose(in);
     if (got != static_cast<size_t>(population_bytes)) {
-        std::fprintf(stderr, "strength: %s is not a complete hall-of-fame file\n", file);
+        std::fprintf(stderr, "strength: %s is not a complete hall-of-fame file\n", options.file);
         return 1;
     }
+    std::vector<float> activation(activation_floats);
+    std::vector<uint8_t> board(board_cells), legal(board_cells);
     current_population = population.data();
     activations = activation.data();
+    current_board = board.data();
     legal_move_map = legal.data();
-    spare_board = scratch_board.data();
-    seed_random(seed);
+    allocate_player_tables();
 
-    std::printf("%s, %d games per opponent (half with each colour), %d random opening moves, seed %u\n", file,
-                games, opening_moves, seed);
-    std::printf("%-12s  %-31s  %-31s\n", "", "vs random: win draw loss [win 95%]", "vs greedy: win draw loss [win 95%]");
-    if (each_network) {
-        Tally all[2];
-        for (int32_t k = 1; k <= networks; ++k)
-            report("network " + std::to_string(k), network_player, k, games, all);
-        print_row("all networks", all);
+    std::vector<Player> players;
+    for (int32_t k : options.network_list)
+        players.push_back({Player::Kind::network, k});
+    for (int32_t level : options.levels)
+        players.push_back({Player::Kind::level, level});
+    const auto opponent_count = static_cast<int32_t>(options.opponents.size());
+    const int32_t games = options.games;
+    const int64_t total = static_cast<int64_t>(players.size()) * opponent_count * games;
+    if (total > INT32_MAX) {
+        std::fprintf(stderr, "strength: too many games in one run\n");
+        return usage();
     }
-    for (int32_t level : levels) {
-        Tally unused[2];
-        report("level " + std::to_string(level), level_player, level, games, unused);
+
+    // Game t: player t / (opponents x games), opponent (t / games) mod opponents, number t mod games.
+    auto play = [&](int32_t t) {
+        const Player& player = players[static_cast<size_t>(t / (opponent_count * games))];
+        const Opponent opponent = options.opponents[static_cast<size_t>((t / games) % opponent_count)];
+        const int32_t game = t % games;
+        seed_game(options.seed, player, opponent, game);
+        return static_cast<uint8_t>(
+            play_protocol_game(player, opponent, game % 2 == 0 ? white : black, options.protocol));
+    };
+    const int32_t jobs = options.jobs > 0 ? options.jobs : total >= games_worth_processes ? processors_online() : 1;
+    std::vector<uint8_t> outcomes;
+    ProgressLine progress(static_cast<int32_t>(total));
+    const bool played = play_games(static_cast<int32_t>(total), jobs, play, outcomes,
+                                   [&](int32_t done) { progress.update(done); });
+    progress.finish();
+    if (!played)
+        return 1;
+
+    std::vector<std::vector<Tally>> tallies(players.size(), std::vector<Tally>(options.opponents.size()));
+    for (int32_t t = 0; t < static_cast<int32_t>(total); ++t) {
+        Tally& tally = tallies[static_cast<size_t>(t / (opponent_count * games))]
+                              [static_cast<size_t>((t / games) % opponent_count)];
+        const auto outcome = static_cast<Outcome>(outcomes[static_cast<size_t>(t)]);
+        (outcome == Outcome::win ? tally.wins : outcome == Outcome::draw ? tally.draws : tally.losses) += 1;
     }
+
+    std::printf("%s, %d games per opponent (half with each colour), %d random opening moves, ", options.file, games,
+                options.protocol.opening_moves);
+    if (options.protocol.epsilon > 0.0)
+        std::printf("random moves with probability %g, ", options.protocol.epsilon);
+    std::printf("seed %llu\n", static_cast<unsigned long long>(options.seed));
+    std::printf("%-12s", "");
+    for (Opponent opponent : options.opponents)
+        std::printf("  %-31s", ("vs " + std::string(opponent_name(opponent)) + ": win draw loss [win 95%]").c_str());
+    std::printf("\n");
+    std::vector<Tally> all_networks(options.opponents.size());
+    for (size_t p = 0; p < players.size(); ++p) {
+        print_row(player_title(players[p]), tallies[p]);
+        if (players[p].kind == Player::Kind::network)
+            for (size_t o = 0; o < options.opponents.size(); ++o)
+                all_networks[o].add(tallies[p][o]);
+        if (options.network_list.size() > 1 && p + 1 == options.network_list.size())
+            print_row("all networks", all_networks);
+    }
+    std::fflush(stdout);
+    if (options.csv && !write_csv(options.csv, options, players, tallies))
+        return 1;
     return 0;
 }

@@ -1,0 +1,113 @@
+#!/usr/bin/env python3
+"""The strength tool against the independent implementation in wpc_protocol.py.
+
+    compare_strength.py STRENGTH OPPONENT_PROBE HALL_OF_FAME
+
+1. Positions from random games (openings, middle games, ends, passes, finished
+   games): the WPC value, the squares of the one-ply, 2-ply and 4-ply WPC players
+   with the search values, and a network's 64 outputs must be the same, bit for bit.
+2. The same players against the same opponents with random moves at probability
+   0.1: the win rates of both must agree within their 95 % intervals.
+Prints "N passed, N failed".
+"""
+import csv
+import math
+import os
+import random
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import wpc_protocol as model  # noqa: E402
+
+GAMES = 200
+MEASURES = [("net:1", "random"), ("net:1", "wpc"), ("level:3", "wpc")]
+
+
+def sample_positions(count, seed):
+    """Positions met in random games, with the side to move: "cells side" lines."""
+    rng = random.Random(seed)
+    lines = []
+    while len(lines) < count:
+        sides = [(1 << 27) | (1 << 36), (1 << 28) | (1 << 35)]
+        to_move = 0
+        stop_at = rng.choice([0, 5, 20, 35, 48, 52, 56, 70])
+        for played in range(71):
+            own, opp = sides[to_move], sides[1 - to_move]
+            moves = model.legal(own, opp)
+            finished = not moves and not model.legal(opp, own)
+            if played >= stop_at or finished:
+                break
+            if moves:
+                bit = rng.choice(model.bits_of(moves))
+                own, opp = model.play(own, opp, bit)
+                sides[to_move], sides[1 - to_move] = own, opp
+            to_move = 1 - to_move
+        cells = "".join("w" if sides[0] >> i & 1 else "b" if sides[1] >> i & 1 else "." for i in range(64))
+        lines.append(f"{cells} {'wb'[to_move]}")
+    return lines
+
+
+def wilson(successes, n, z=1.959964):
+    p = successes / n
+    centre = (p + z * z / (2 * n)) / (1 + z * z / n)
+    half = z * math.sqrt(p * (1 - p) / n + z * z / (4 * n * n)) / (1 + z * z / n)
+    return centre - half, centre + half
+
+
+def main(argv):
+    if len(argv) != 4:
+        print(__doc__, file=sys.stderr)
+        return 2
+    strength, probe, hall_of_fame = argv[1:]
+    passed = failed = 0
+
+    def check(ok, what):
+        nonlocal passed, failed
+        print(("ok    " if ok else "FAIL  ") + what)
+        passed += ok
+        failed += not ok
+
+    # 1. Position by position.
+    positions = sample_positions(30, seed=2024)
+    weights = model.load_weights(hall_of_fame)
+    run = subprocess.run([probe, hall_of_fame, "3"], input="\n".join(positions) + "\n", capture_output=True,
+                         text=True, check=True)
+    theirs = run.stdout.splitlines()
+    mismatches = 0
+    for position, line in zip(positions, theirs):
+        ours = model.probe_line(weights, 3, position)
+        if ours != line:
+            mismatches += 1
+            if mismatches <= 3:
+                print(f"  position {position}\n    tool:  {line[:160]}\n    model: {ours[:160]}")
+    check(len(theirs) == len(positions) and mismatches == 0,
+          f"{len(positions)} positions: WPC values, WPC players' squares and search values, network outputs")
+
+    # 2. Win rates under the protocol with random moves.
+    with tempfile.TemporaryDirectory() as work:
+        players = sorted({p for p, _ in MEASURES})
+        for player in players:
+            opponents = [o for p, o in MEASURES if p == player]
+            kind, number = player.split(":")
+            selection = ["--networks", number] if kind == "net" else ["--levels", number]
+            out = os.path.join(work, f"{kind}{number}.csv")
+            subprocess.run([strength, *selection, "--opponents", ",".join(opponents), "--epsilon", "0.1",
+                            "--games", str(GAMES), "--seed", "11", "--csv", out, hall_of_fame],
+                           check=True, stdout=subprocess.DEVNULL)
+            with open(out) as f:
+                rows = list(csv.DictReader(f))
+            for row in rows:
+                tool_wins = int(row["wins"])
+                model_wins = model.measure(hall_of_fame, player, row["opponent"], 0.1, 0, GAMES, "model")[0]
+                low_a, high_a = wilson(tool_wins, GAMES)
+                low_b, high_b = wilson(model_wins, GAMES)
+                check(row["games"] == str(GAMES) and low_a <= high_b and low_b <= high_a,
+                      f"{player} against {row['opponent']}: tool {tool_wins}, model {model_wins} wins of {GAMES}")
+    print(f"{passed} passed, {failed} failed")
+    return 0 if failed == 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

@@ -1,0 +1,97 @@
+// Prints what the strength tool's opponents and a network make of given positions,
+// for the comparison with the independent implementation (wpc_protocol.py probe).
+//
+//   opponent_probe FILE NETWORK < positions
+//
+// Each input line: 64 cells (".", "w", "b"; row 1 first) and the side to move ("w" or
+// "b"). Each output line: the WPC value for the side to move, the squares of the
+// one-ply player, the values and squares of the 2- and 4-ply players, and the
+// network's 64 outputs as the bytes of single-precision floats, in hexadecimal.
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "board.h"
+#include "network.h"
+#include "opponents.h"
+#include "shape.h"
+#include "tables.h"
+
+namespace {
+
+std::string squares_text(const int32_t (&squares)[64], int32_t count)
+{
+    std::string text;
+    for (int32_t i = 0; i < count; ++i) {
+        if (i > 0)
+            text += ',';
+        text += std::to_string(squares[i]);
+    }
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: opponent_probe FILE NETWORK < positions\n");
+        return 2;
+    }
+    std::vector<float> population(population_floats);
+    std::FILE* in = std::fopen(argv[1], "rb");
+    const size_t got = in ? std::fread(population.data(), 1, population_bytes, in) : 0;
+    if (in)
+        std::fclose(in);
+    const int32_t k = std::atoi(argv[2]);
+    if (got != static_cast<size_t>(population_bytes) || k < 1 || k > networks) {
+        std::fprintf(stderr, "opponent_probe: need a complete hall-of-fame file and a network 1..36\n");
+        return 1;
+    }
+    std::vector<float> activation(activation_floats);
+    std::vector<uint8_t> board(board_cells), legal(board_cells);
+    current_population = population.data();
+    activations = activation.data();
+    current_board = board.data();
+    legal_move_map = legal.data();
+
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        std::istringstream fields(line);
+        std::string cells, side_text;
+        if (!(fields >> cells >> side_text))
+            continue;
+        if (cells.size() != 64 || (side_text != "w" && side_text != "b")) {
+            std::fprintf(stderr, "opponent_probe: bad position \"%s\"\n", line.c_str());
+            return 1;
+        }
+        for (int32_t s = 1; s <= 64; ++s)
+            board[static_cast<size_t>(s)] = cells[static_cast<size_t>(s - 1)] == 'w'   ? white
+                                            : cells[static_cast<size_t>(s - 1)] == 'b' ? black
+                                                                                       : empty;
+        const uint8_t side = side_text == "w" ? white : black;
+        int32_t squares[64];
+        std::printf("wpc=%d", wpc_value(side));
+        const int32_t one = wpc_best_squares(side, 1, squares);
+        std::printf(" one=%s", squares_text(squares, one).c_str());
+        for (int32_t plies : {2, 4}) {
+            const int32_t count = wpc_best_squares(side, plies, squares);
+            if (count == 0)
+                std::printf(" ab%d=-:", plies);
+            else
+                std::printf(" ab%d=%d:%s", plies, wpc_search_value(side, plies), squares_text(squares, count).c_str());
+        }
+        encode_inputs(side);
+        evaluate_network(k);
+        std::printf(" net=");
+        for (int32_t s = 1; s <= 64; ++s) {
+            const auto* bytes = reinterpret_cast<const unsigned char*>(&activations[output_of(s)]);
+            std::printf("%02x%02x%02x%02x", bytes[0], bytes[1], bytes[2], bytes[3]);
+        }
+        std::printf("\n");
+    }
+    return 0;
+}

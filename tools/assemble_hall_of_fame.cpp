@@ -1,0 +1,189 @@
+// assemble_hall_of_fame: makes a hall-of-fame file from the strongest networks of
+// several, as the strength tool measured them against one opponent.
+//
+//   assemble_hall_of_fame [--opponent NAME] OUT FILE CSV [FILE CSV ...]
+//
+// Each FILE is a hall-of-fame (or population) file, and CSV the strength tool's CSV
+// for its networks (rows "net:K"). All the networks measured against NAME (default
+// wpc) are ranked by win rate, then by draw rate, then in the order given (file by
+// file, network by network); a network whose weights equal those of one ranked higher
+// is left out. The 36 first go to OUT, best first, so that every level of the game
+// consults the strongest ones; the header names slot 36, the last ranked, as the one
+// the trainer replaces first. OUT must not exist yet; the choice is printed.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "lowfile.h"
+#include "shape.h"
+
+namespace {
+
+constexpr char csv_header[] = "player,opponent,epsilon,games,wins,draws,losses";
+
+struct Candidate {
+    size_t file;  // index of its file in the arguments
+    int32_t k;    // its network number there
+    int64_t games, wins, draws;
+};
+
+int usage()
+{
+    std::fprintf(stderr, "usage: assemble_hall_of_fame [--opponent NAME] OUT FILE CSV [FILE CSV ...]\n");
+    return 2;
+}
+
+bool read_networks(const char* path, std::vector<float>& population)
+{
+    population.assign(population_floats, 0.0f);
+    std::FILE* in = std::fopen(path, "rb");
+    const size_t got = in ? std::fread(population.data(), 1, population_bytes, in) : 0;
+    if (in)
+        std::fclose(in);
+    if (got != static_cast<size_t>(population_bytes)) {
+        std::fprintf(stderr, "assemble_hall_of_fame: %s is not a complete hall-of-fame file\n", path);
+        return false;
+    }
+    return true;
+}
+
+bool parse_count(const std::string& text, int64_t& value)
+{
+    char* end = nullptr;
+    value = std::strtoll(text.c_str(), &end, 10);
+    return !text.empty() && *end == '\0' && value >= 0;
+}
+
+// The rows of `path` against `opponent`, each network at most once.
+bool read_measures(const char* path, size_t file, const std::string& opponent, std::vector<Candidate>& candidates)
+{
+    std::ifstream in(path);
+    std::string line;
+    if (!in || !std::getline(in, line) || line != csv_header) {
+        std::fprintf(stderr, "assemble_hall_of_fame: %s is not a CSV of the strength tool\n", path);
+        return false;
+    }
+    bool seen[networks_bound] = {};
+    for (int32_t row = 2; std::getline(in, line); ++row) {
+        std::vector<std::string> fields;
+        std::stringstream cells(line);
+        for (std::string cell; std::getline(cells, cell, ',');)
+            fields.push_back(cell);
+        int64_t k = 0, games = 0, wins = 0, draws = 0, losses = 0;
+        const bool good = fields.size() == 7 && parse_count(fields[3], games) && parse_count(fields[4], wins) &&
+                          parse_count(fields[5], draws) && parse_count(fields[6], losses) &&
+                          wins + draws + losses == games && games > 0;
+        if (!good) {
+            std::fprintf(stderr, "assemble_hall_of_fame: %s, line %d: not a row of the strength tool\n", path, row);
+            return false;
+        }
+        if (fields[1] != opponent || fields[0].rfind("net:", 0) != 0)
+            continue;
+        if (!parse_count(fields[0].substr(4), k) || k < 1 || k > networks || seen[k]) {
+            std::fprintf(stderr, "assemble_hall_of_fame: %s, line %d: network \"%s\" is wrong or repeated\n", path,
+                         row, fields[0].c_str());
+            return false;
+        }
+        seen[k] = true;
+        candidates.push_back({file, static_cast<int32_t>(k), games, wins, draws});
+    }
+    return true;
+}
+
+// True when a ranks above b: a higher win rate, then a higher draw rate (compared
+// exactly, as fractions), then the order of the arguments.
+bool ranks_above(const Candidate& a, const Candidate& b)
+{
+    if (a.wins * b.games != b.wins * a.games)
+        return a.wins * b.games > b.wins * a.games;
+    if (a.draws * b.games != b.draws * a.games)
+        return a.draws * b.games > b.draws * a.games;
+    return a.file != b.file ? a.file < b.file : a.k < b.k;
+}
+
+const float* weights_of(const std::vector<float>& population, int32_t k)
+{
+    return population.data() + network_base(k) + 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string opponent = "wpc";
+    int first = 1;
+    if (argc > 2 && std::strcmp(argv[1], "--opponent") == 0) {
+        opponent = argv[2];
+        first = 3;
+    }
+    if (argc - first < 3 || (argc - first - 1) % 2 != 0)
+        return usage();
+    const char* out_path = argv[first];
+    const size_t files = static_cast<size_t>(argc - first - 1) / 2;
+
+    std::vector<std::vector<float>> populations(files);
+    std::vector<Candidate> candidates;
+    for (size_t f = 0; f < files; ++f) {
+        const char* file = argv[first + 1 + 2 * f];
+        const char* csv = argv[first + 2 + 2 * f];
+        if (!read_networks(file, populations[f]) || !read_measures(csv, f, opponent, candidates))
+            return 1;
+    }
+    std::vector<Candidate> ranked = candidates;
+    std::sort(ranked.begin(), ranked.end(), ranks_above);
+
+    std::vector<float> assembled(population_floats, 0.0f);
+    assembled[0] = static_cast<float>(networks); // the replacement slot: the last ranked
+    std::vector<const Candidate*> chosen;
+    for (const Candidate& c : ranked) {
+        if (chosen.size() == static_cast<size_t>(networks))
+            break;
+        const float* weights = weights_of(populations[c.file], c.k);
+        bool repeated = false;
+        for (const Candidate* taken : chosen)
+            repeated |= std::memcmp(weights, weights_of(populations[taken->file], taken->k), network_bytes) == 0;
+        if (repeated)
+            continue;
+        chosen.push_back(&c);
+        std::memcpy(assembled.data() + network_base(static_cast<int32_t>(chosen.size())) + 1, weights,
+                    network_bytes);
+    }
+    if (chosen.size() < static_cast<size_t>(networks)) {
+        std::fprintf(stderr, "assemble_hall_of_fame: only %zu different networks were measured against %s; 36 needed\n",
+                     chosen.size(), opponent.c_str());
+        return 1;
+    }
+
+    std::FILE* probe = std::fopen(out_path, "rb");
+    if (probe) {
+        std::fclose(probe);
+        std::fprintf(stderr, "assemble_hall_of_fame: %s exists already; nothing written\n", out_path);
+        return 1;
+    }
+    const int32_t handle = file_open(out_path, OpenMode::write_only_create);
+    if (handle < 0) {
+        std::fprintf(stderr, "assemble_hall_of_fame: cannot create %s\n", out_path);
+        return 1;
+    }
+    const bool written = file_write(handle, assembled.data(), population_bytes) == population_bytes;
+    file_close(handle);
+    if (!written) {
+        std::fprintf(stderr, "assemble_hall_of_fame: writing %s failed\n", out_path);
+        std::remove(out_path);
+        return 1;
+    }
+    std::printf("%s: the 36 strongest of %zu networks against %s, best first\n", out_path, candidates.size(),
+                opponent.c_str());
+    for (size_t s = 0; s < chosen.size(); ++s) {
+        const Candidate& c = *chosen[s];
+        std::printf("slot %2zu: %s network %d, %lld wins %lld draws in %lld games\n", s + 1,
+                    argv[first + 1 + 2 * c.file], c.k, static_cast<long long>(c.wins), static_cast<long long>(c.draws),
+                    static_cast<long long>(c.games));
+    }
+    return 0;
+}

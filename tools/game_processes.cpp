@@ -1,0 +1,160 @@
+#include "game_processes.h"
+
+#include <cstdio>
+
+#if !defined(_WIN32)
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#endif
+
+namespace {
+
+void play_here(int32_t count, const std::function<uint8_t(int32_t)>& play, std::vector<uint8_t>& outcomes,
+               const std::function<void(int32_t)>& progress)
+{
+    for (int32_t t = 0; t < count; ++t) {
+        outcomes[static_cast<size_t>(t)] = play(t);
+        progress(t + 1);
+    }
+}
+
+} // namespace
+
+#if defined(_WIN32)
+
+bool play_games(int32_t count, int32_t, const std::function<uint8_t(int32_t)>& play, std::vector<uint8_t>& outcomes,
+                const std::function<void(int32_t)>& progress)
+{
+    outcomes.assign(static_cast<size_t>(count), 0);
+    play_here(count, play, outcomes, progress);
+    return true;
+}
+
+int32_t processors_online() { return 1; }
+
+bool standard_error_is_terminal() { return false; }
+
+#else
+
+namespace {
+
+struct Worker {
+    pid_t pid = -1;
+    int read_end = -1;
+    int32_t received = 0; // outcomes read so far: those of games w, w + jobs, ...
+};
+
+// The child's side: plays its share and writes each outcome as soon as it is known.
+[[noreturn]] void work(int32_t w, int32_t count, int32_t jobs, int write_end,
+                       const std::function<uint8_t(int32_t)>& play)
+{
+    for (int32_t t = w; t < count; t += jobs) {
+        const uint8_t outcome = play(t);
+        if (write(write_end, &outcome, 1) != 1)
+            _exit(1);
+    }
+    _exit(0);
+}
+
+} // namespace
+
+bool play_games(int32_t count, int32_t jobs, const std::function<uint8_t(int32_t)>& play,
+                std::vector<uint8_t>& outcomes, const std::function<void(int32_t)>& progress)
+{
+    outcomes.assign(static_cast<size_t>(count), 0);
+    if (jobs > count)
+        jobs = count;
+    if (jobs <= 1) {
+        play_here(count, play, outcomes, progress);
+        return true;
+    }
+    std::fflush(nullptr); // nothing buffered is written twice by the children
+    std::vector<Worker> workers(static_cast<size_t>(jobs));
+    for (int32_t w = 0; w < jobs; ++w) {
+        int ends[2];
+        if (pipe(ends) != 0) {
+            std::perror("strength: pipe");
+            return false;
+        }
+        const pid_t pid = fork();
+        if (pid < 0) {
+            std::perror("strength: fork");
+            return false;
+        }
+        if (pid == 0) {
+            close(ends[0]);
+            work(w, count, jobs, ends[1], play);
+        }
+        close(ends[1]);
+        workers[static_cast<size_t>(w)] = {pid, ends[0], 0};
+    }
+
+    int32_t done = 0, open_pipes = jobs;
+    std::vector<pollfd> polled;
+    while (open_pipes > 0) {
+        polled.clear();
+        for (const Worker& worker : workers)
+            if (worker.read_end >= 0)
+                polled.push_back({worker.read_end, POLLIN, 0});
+        if (poll(polled.data(), polled.size(), 1000) < 0 && errno != EINTR) {
+            std::perror("strength: poll");
+            return false;
+        }
+        for (int32_t w = 0; w < jobs; ++w) {
+            Worker& worker = workers[static_cast<size_t>(w)];
+            if (worker.read_end < 0)
+                continue;
+            bool ready = false;
+            for (const pollfd& p : polled)
+                ready |= p.fd == worker.read_end && p.revents != 0;
+            if (!ready)
+                continue;
+            uint8_t bytes[4096];
+            const ssize_t got = read(worker.read_end, bytes, sizeof bytes);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0) {
+                close(worker.read_end);
+                worker.read_end = -1;
+                --open_pipes;
+                continue;
+            }
+            for (ssize_t b = 0; b < got; ++b) {
+                const int32_t t = w + worker.received * jobs;
+                if (t < count)
+                    outcomes[static_cast<size_t>(t)] = bytes[b];
+                ++worker.received;
+            }
+            done += static_cast<int32_t>(got);
+        }
+        progress(done);
+    }
+
+    bool all_played = true;
+    for (int32_t w = 0; w < jobs; ++w) {
+        const Worker& worker = workers[static_cast<size_t>(w)];
+        int status = 0;
+        while (waitpid(worker.pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        const int32_t share = (count - w + jobs - 1) / jobs;
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || worker.received != share) {
+            std::fprintf(stderr, "strength: the process playing games %d, %d, ... failed\n", w, w + jobs);
+            all_played = false;
+        }
+    }
+    return all_played;
+}
+
+int32_t processors_online()
+{
+    const long n = sysconf(_SC_NPROCESSORS_ONLN);
+    return n < 1 ? 1 : static_cast<int32_t>(n);
+}
+
+bool standard_error_is_terminal() { return isatty(2) == 1; }
+
+#endif

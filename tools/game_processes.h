@@ -1,0 +1,19 @@
+// Plays many independent games on several processes. Every game is named by its
+// number and played by one call of `play`, which gives its outcome as one byte; the
+// games are dealt out in turn (game t to process t mod jobs), and the outcomes come
+// back through pipes. A game's outcome must depend on its number alone, so the
+// results do not depend on the number of processes.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// Fills outcomes[0 .. count - 1]; `progress` is called now and then with the number of
+// games done. With `jobs` 1 (or where processes cannot be forked) the games are played
+// here, one after the other. False when a process failed; a message has been printed.
+bool play_games(int32_t count, int32_t jobs, const std::function<uint8_t(int32_t)>& play,
+                std::vector<uint8_t>& outcomes, const std::function<void(int32_t)>& progress);
+
+// The processors this machine has online (at least 1).
+int32_t processors_online();
+bool standard_error_is_terminal();
