@@ -10,7 +10,7 @@ stop at once with the terminal given back, take single keys again after "fg" and
 on with its generations, and then end by a key and "O", by Ctrl+C, SIGTERM or SIGHUP
 (while its question shows) with its last generation saved.
 
-    trainer_on_terminal.py TRAINER
+    trainer_on_terminal.py TRAINER MAKE_POPULATION
 """
 
 import os
@@ -30,12 +30,12 @@ from outcome import report
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 MODEL = os.path.join(HERE, "..", "reference", "trainer_reference.py")
-# The clock stands at 28 s after the epoch (with TZ=UTC): seed 28, which on the default
-# hall of fame taken as a population admits a champion in the first generation, so the
-# screen shows a Latin-1 letter ("selectionné").
-FROZEN = "1970-01-01 00:00:28"
-SEED = 28
-POPULATION = os.path.join(HERE, "..", "..", "game", "data", "meillfl.don")
+# The clock stands at 7 s after the epoch (with TZ=UTC): seed 7, which on the first
+# population of make_population --seed 1 admits a champion in the first generation, so
+# the screen shows a Latin-1 letter ("selectionné").
+FROZEN = "1970-01-01 00:00:07"
+SEED = 7
+POPULATION_SEED = 1
 QUESTION = b" Voulez-vous stopper le programme (O/N) ? \n"
 
 
@@ -202,12 +202,15 @@ def suspended_and_continued(trainer, folder, ending):
 
 def main():
     trainer = os.path.abspath(sys.argv[1])
+    make_population = os.path.abspath(sys.argv[2])
     if shutil.which("faketime") is None:
         print("faketime is not installed")
         print("0 passed, 1 failed")
         return 1
     top = tempfile.mkdtemp(prefix="elvarin-terminal-")
     real_dir, model_dir = os.path.join(top, "real"), os.path.join(top, "model")
+    subprocess.run([make_population, "--seed", str(POPULATION_SEED), top], check=True, capture_output=True)
+    population = os.path.join(top, "elvarfl.don")
     failures = []
     try:
         for locale, as_shown in (("C.UTF-8", lambda b: b.decode("latin-1").encode("utf-8")),
@@ -215,7 +218,7 @@ def main():
             for d in (real_dir, model_dir):
                 shutil.rmtree(d, ignore_errors=True)
                 os.makedirs(d)
-                shutil.copy(POPULATION, os.path.join(d, "elvarfl.don"))
+                shutil.copy(population, os.path.join(d, "elvarfl.don"))
             status, screen, given_back = run_on_terminal(trainer, real_dir, locale)
             generations = screen.count(b"Generation = ")
             model = subprocess.run([sys.executable, MODEL, "run", "--seed", str(SEED), "--keys",
@@ -236,7 +239,7 @@ def main():
         for ending in ("key", "ctrl-c", signal.SIGTERM, signal.SIGHUP):
             shutil.rmtree(real_dir, ignore_errors=True)
             os.makedirs(real_dir)
-            shutil.copy(POPULATION, os.path.join(real_dir, "elvarfl.don"))
+            shutil.copy(population, os.path.join(real_dir, "elvarfl.don"))
             failures += suspended_and_continued(trainer, real_dir, ending)
     finally:
         shutil.rmtree(top, ignore_errors=True)
