@@ -20,19 +20,22 @@
 #include <utility>
 #include <vector>
 
+#include "all_play_all.h"
 #include "board.h"
+#include "image_file.h"
 #include "match.h"
 #include "network.h"
 #include "random.h"
 #include "shape.h"
 #include "tables.h"
+#include "tournament_choice.h"
 
 namespace {
 
 std::vector<float> population(population_floats);
 std::vector<float> activation(activation_floats);
 std::vector<uint8_t> live_board(board_cells), scratch_board(board_cells), legal(board_cells);
-int16_t score_table[networks_bound];
+std::vector<int16_t> scores(networks_bound);
 
 using Player = int32_t (*)(uint8_t side, int32_t parameter);
 int32_t opening_moves = 4;
@@ -87,27 +90,11 @@ int32_t network_player(uint8_t side, int32_t k)
     return choose_move(side);
 }
 
-// The game's computer player at level L: the thinking tournament on a scratch board.
-uint8_t* spare_board = nullptr;
-
+// The game's computer player at level L, as korvane runs it (before a ranking): the
+// thinking tournament of networks 1..L, colour 1's points only, on the spare board.
 int32_t level_player(uint8_t side, int32_t level)
 {
-    std::fill(std::begin(score_table), std::end(score_table), int16_t{0});
-    std::swap(current_board, spare_board);
-    for (int32_t i = 1; i <= level; ++i)
-        for (int32_t j = 1; j <= level; ++j) {
-            if (j == i)
-                continue;
-            reset_board();
-            play_match(i, j);
-            score_table[i] = static_cast<int16_t>(score_table[i] + score_match().colour1);
-        }
-    std::swap(current_board, spare_board);
-    int32_t best = 1;
-    for (int32_t n = 2; n <= networks; ++n)
-        if (score_table[n] > score_table[best])
-            best = n;
-    return network_player(side, best);
+    return tournament_choice(side, [level] { play_ordered_pairs(level, false); });
 }
 
 struct Tally {
@@ -221,12 +208,8 @@ int main(int argc, char** argv)
     if (levels.empty() && !each_network)
         levels = {1};
 
-    // The file is only read, as the game reads it.
-    std::FILE* in = std::fopen(file, "rb");
-    const size_t got = in ? std::fread(population.data(), 1, population_bytes, in) : 0;
-    if (in)
-        std::fclose(in);
-    if (got != static_cast<size_t>(population_bytes)) {
+    // The file is only read.
+    if (read_image(file, population.data(), Access::read_only).status != FileStatus::done) {
         std::fprintf(stderr, "strength: %s is not a complete hall-of-fame file\n", file);
         return 1;
     }
@@ -234,6 +217,7 @@ int main(int argc, char** argv)
     activations = activation.data();
     legal_move_map = legal.data();
     spare_board = scratch_board.data();
+    score_table = scores.data();
     seed_random(seed);
 
     std::printf("%s, %d games per opponent (half with each colour), %d random opening moves, seed %u\n", file,

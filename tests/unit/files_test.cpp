@@ -17,7 +17,7 @@
 #endif
 
 #include "hall_of_fame_file.h"
-#include "hall_of_fame_load.h"
+#include "image_file.h"
 #include "lowfile.h"
 #include "population_file.h"
 #include "support.h"
@@ -202,20 +202,20 @@ TEST(HallOfFameFile, SlotsAndHeaderAtTheirOffsets)
         t.weight(3, w) = -2.0f;
     open_hall_of_fame();
     EXPECT_EQ(a_ecraser, 7.0f);
-    write_hall_of_fame_slot(3);
+    write_champion_slot(3);
     std::vector<unsigned char> bytes = read_file("meillfl.don");
     ASSERT_EQ(bytes.size(), original.size());
     for (size_t i = 0; i < bytes.size(); ++i) {
         const bool in_slot_7 = i >= 102244 && i <= 119283;
         ASSERT_EQ(bytes[i], in_slot_7 ? float_bytes(-2.0f)[(i - 102244) % 4] : original[i]) << "offset " << i;
     }
-    write_hall_of_fame_header(12);
+    write_replacement_header(12);
     EXPECT_EQ(a_ecraser, 12.0f);
     bytes = read_file("meillfl.don");
     EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + 4),
               (std::vector<unsigned char>{0x00, 0x00, 0x40, 0x41}));
-    write_hall_of_fame_header(1);
-    write_hall_of_fame_slot(3);
+    write_replacement_header(1);
+    write_champion_slot(3);
     bytes = read_file("meillfl.don");
     EXPECT_EQ(read_float(bytes, 4), -2.0f); // slot 1 lies directly after the header
 
@@ -295,33 +295,52 @@ TEST(HallOfFameFile, ShortFileIsRefusedUntouched)
     }
 }
 
-TEST(HallOfFameFile, GameReadsTheWholeFileOrRefusesIt)
+TEST(NetworkFiles, WholeImageIsReadOrRefusedWithItsStatus)
 {
     TempFolder folder;
     std::vector<float> population(population_floats, -1.0f);
-    EXPECT_EQ(load_hall_of_fame_file(population.data()), HallOfFameLoad::cannot_open);
+    const auto read = [&](Access access) { return read_image("meillfl.don", population.data(), access); };
+    EXPECT_EQ(read(Access::read_write).status, FileStatus::cannot_open);
     std::vector<unsigned char> bytes = population_image(9.0f, weight_value);
     write_file("meillfl.don", bytes);
-    EXPECT_EQ(load_hall_of_fame_file(population.data()), HallOfFameLoad::loaded);
-    EXPECT_EQ(population[0], 9.0f); // the header travels with slot 1
+    FileResult result = read(Access::read_write);
+    EXPECT_EQ(result.status, FileStatus::done);
+    EXPECT_EQ(result.bytes, 613444);
+    EXPECT_EQ(population[0], 9.0f); // the header travels with network 1
     EXPECT_EQ(population[static_cast<size_t>(network_base(36) + 4260)], weight_value(36, 4260));
     EXPECT_EQ(read_file("meillfl.don"), bytes);
+
+    // One byte short: incomplete, and how long it is.
     bytes.pop_back();
     write_file("meillfl.don", bytes);
-    EXPECT_EQ(load_hall_of_fame_file(population.data()), HallOfFameLoad::read_failed);
+    result = read(Access::read_write);
+    EXPECT_EQ(result.status, FileStatus::incomplete);
+    EXPECT_EQ(result.bytes, 613443);
+    // Longer than an image: the rest is not read.
     bytes.push_back(0);
     bytes.push_back(0);
     write_file("meillfl.don", bytes);
-    EXPECT_EQ(load_hall_of_fame_file(population.data()), HallOfFameLoad::loaded);
+    EXPECT_EQ(read(Access::read_write).status, FileStatus::done);
+
+#ifndef _WIN32
+    // A write-protected file is read only when asked for reading alone (root reads it anyway).
+    fs::permissions("meillfl.don", fs::perms::owner_read);
+    if (std::FILE* probe = std::fopen("meillfl.don", "r+b"); probe == nullptr)
+        EXPECT_EQ(read(Access::read_write).status, FileStatus::cannot_open);
+    else
+        std::fclose(probe);
+    EXPECT_EQ(read(Access::read_only).status, FileStatus::done);
+    fs::permissions("meillfl.don", fs::perms::owner_write, fs::perm_options::add);
+#endif
 
     // Something that is no ordinary file cannot be opened, and nothing waits on it.
     fs::remove("meillfl.don");
     fs::create_directory("meillfl.don");
-    EXPECT_EQ(load_hall_of_fame_file(population.data()), HallOfFameLoad::cannot_open);
+    EXPECT_EQ(read(Access::read_only).status, FileStatus::cannot_open);
 #ifndef _WIN32
     fs::remove("meillfl.don");
     ASSERT_EQ(mkfifo("meillfl.don", 0600), 0);
-    EXPECT_EQ(load_hall_of_fame_file(population.data()), HallOfFameLoad::cannot_open);
+    EXPECT_EQ(read(Access::read_write).status, FileStatus::cannot_open);
 #endif
 }
 
