@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #ifndef _WIN32
@@ -16,10 +17,12 @@
 #include <unistd.h>
 #endif
 
+#include "console.h"
 #include "hall_of_fame_file.h"
 #include "image_file.h"
 #include "lowfile.h"
 #include "population_file.h"
+#include "program_end.h"
 #include "support.h"
 #include "tables.h"
 
@@ -408,8 +411,44 @@ TEST(NetworkFiles, OnlyOrdinaryFilesAreOpened)
     EXPECT_EQ(stored, (std::vector<std::string>{"hall", "population"}));
 }
 
-// A save that fails half-way (here: the file size limit, as a full disk would) ends
-// with the save's message, and the previous file stays whole, with nothing beside it.
+// Runs a step in a child process whose files cannot grow beyond `limit` bytes (as on a
+// full disk): "status:message" of the step. The message goes through a pipe, which
+// the limit does not reach.
+std::string run_step_with_file_limit(rlim_t limit, const std::function<void()>& step)
+{
+    int channel[2];
+    if (pipe(channel) != 0)
+        return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit file_limit{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &file_limit);
+        std::FILE* message = fdopen(channel[1], "w");
+        console_set_stream(message);
+        int status = 0;
+        try {
+            step();
+        } catch (const ProgramEnd& end) {
+            status = end.status;
+        }
+        std::fclose(message);
+        _exit(status);
+    }
+    close(channel[1]);
+    std::string message;
+    char chunk[256];
+    for (ssize_t got; (got = read(channel[0], chunk, sizeof chunk)) > 0;)
+        message.append(chunk, static_cast<size_t>(got));
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + ":" + message;
+}
+
+// A save that fails half-way ends with the save's message, and the previous file stays
+// whole, with nothing beside it.
 TEST(PopulationFile, FailedWriteLeavesThePreviousSave)
 {
     TempFolder folder;
@@ -418,30 +457,26 @@ TEST(PopulationFile, FailedWriteLeavesThePreviousSave)
     write_file("elvarfl.don", previous);
     load_population();
     generation_counter = 9.0f;
-    int channel[2];
-    ASSERT_EQ(pipe(channel), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{300000, 300000};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        const auto [status, text] = run_step(save_population);
-        const std::string report = std::to_string(status) + ":" + text;
-        (void)!write(channel[1], report.data(), report.size());
-        _exit(0);
-    }
-    close(channel[1]);
-    std::string report;
-    char chunk[256];
-    for (ssize_t got; (got = read(channel[0], chunk, sizeof chunk)) > 0;)
-        report.append(chunk, static_cast<size_t>(got));
-    close(channel[0]);
-    waitpid(child, nullptr, 0);
+    const std::string report = run_step_with_file_limit(300000, save_population);
     const std::string expected = "1:Ecriture ne se fait pashandle ";
     EXPECT_EQ(report.substr(0, expected.size()), expected);
     EXPECT_EQ(report.back(), ' ');
     EXPECT_EQ(read_file("elvarfl.don"), previous);
     EXPECT_EQ(other_files({"elvarfl.don"}), std::vector<std::string>{});
+}
+
+// A new hall of fame that cannot be written says which part failed: the header when
+// not a byte could be written, the networks after that. Nothing is left behind.
+TEST(HallOfFameFile, FailedCreationNamesThePartThatFailed)
+{
+    TempFolder folder;
+    CoreTables t;
+    for (const auto& [limit, part] : {std::pair<rlim_t, std::string>{0, "a_ecraser"}, {2, "meilleur"},
+                                      {20000, "meilleur"}}) {
+        const std::string report = run_step_with_file_limit(limit, open_hall_of_fame);
+        const std::string expected = "1:\xE9" "criture " + part + " ne se fait pash_meil ";
+        EXPECT_EQ(report.substr(0, expected.size()), expected) << limit;
+        EXPECT_EQ(other_files({}), std::vector<std::string>{}) << limit;
+    }
 }
 #endif
