@@ -4,21 +4,22 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "board.h"
-#include "breeding.h"
 #include "console.h"
 #include "generations.h"
+#include "hall_of_fame_file.h"
 #include "match.h"
 #include "network.h"
+#include "population_file.h"
 #include "random.h"
 #include "tables.h"
-#include "tournament.h"
-#include "trainer_tables.h"
 
 namespace {
 
 bool tables_allocated = false;
+uint8_t spare_block[board_cells];
 
 std::vector<float> random_weights()
 {
@@ -33,12 +34,9 @@ std::vector<float> bred_weights()
 {
     std::copy_n(random_weights().data(), population_floats, current_population);
     seed_random(2);
-    for (int32_t g = 0; g < bred_generations; ++g) {
-        play_tournament();
-        find_best_network();
-        breed();
-        mutate();
-    }
+    const TrainingFolder folder;
+    for (int32_t g = 0; g < bred_generations; ++g)
+        run_generation();
     return {current_population, current_population + population_floats};
 }
 
@@ -76,6 +74,7 @@ void allocate_bench_tables()
     tables_allocated = true;
     allocate_populations();
     allocate_tables();
+    spare_board = spare_block;
     static std::FILE* nowhere = std::fopen("/dev/null", "w");
     console_set_stream(nowhere);
 }
@@ -132,3 +131,24 @@ std::vector<Position> mid_game_positions(size_t count)
 }
 
 void put_position(const Position& position) { std::copy_n(position.cells, board_cells, current_board); }
+
+TrainingFolder::TrainingFolder()
+{
+    previous = std::filesystem::current_path();
+    std::string pattern = (std::filesystem::temp_directory_path() / "elvarin-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        std::abort();
+    path = pattern;
+    std::filesystem::current_path(path);
+    generation_counter = 0.0f;
+    save_population();
+    open_hall_of_fame();
+}
+
+TrainingFolder::~TrainingFolder()
+{
+    finish_population_save();
+    close_hall_of_fame();
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(path);
+}

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <vector>
 
 #include "core_kernels.h"
@@ -30,11 +31,21 @@ bool use_path(benchmark::State& state, Path path);
 // sends the trainer's console lines nowhere.
 void allocate_bench_tables();
 // The current population: networks as make_population writes them (seed 1), the same
-// bred by the trainer's tournament, breeding and mutation for bred_generations, or the
-// game's default hall of fame (game/data/meillfl.don). False, and the benchmark
-// skipped, when that file is missing.
+// after bred_generations generations of the trainer, or the game's default hall of
+// fame (game/data/meillfl.don). False, and the benchmark skipped, when that file is
+// missing.
 bool use_population(benchmark::State& state, PopulationKind kind);
 // Positions after 20 to 40 moves of the current population's matches.
 std::vector<Position> mid_game_positions(size_t count);
 // Puts a position on the current board.
 void put_position(const Position& position);
+
+// A temporary working folder where the trainer's generations can run: it holds the
+// current population as the population file and a new hall of fame made from it, and
+// goes away with everything in it.
+struct TrainingFolder {
+    TrainingFolder();
+    ~TrainingFolder();
+    std::filesystem::path path;
+    std::filesystem::path previous;
+};

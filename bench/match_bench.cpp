@@ -3,17 +3,13 @@
 
 #include "bench_tables.h"
 #include "board.h"
-#include "breeding.h"
-#include "console.h"
 #include "generations.h"
 #include "hall_of_fame.h"
 #include "match.h"
-#include "population_file.h"
 #include "reference_rules.h"
 #include "random.h"
 #include "tables.h"
 #include "tournament.h"
-#include "trainer_tables.h"
 
 namespace {
 
@@ -53,9 +49,10 @@ void generation_tournament(benchmark::State& state, PopulationKind kind, Path pa
     state.SetItemsProcessed(state.iterations() * 90);
 }
 
-// One whole generation as the trainer's loop runs it when no champion is admitted:
-// tournament, report line, breeding, mutation. The population evolves from one
-// iteration to the next, as in the trainer.
+// One whole generation as the trainer's loop runs it (run_generation): tournament,
+// report line, a champion's admission when there is one, the save every 200
+// generations, breeding, mutation. The population evolves from one iteration to the
+// next, as in the trainer, in a working folder of its own.
 void generation(benchmark::State& state, PopulationKind kind, Path path)
 {
     if (!use_path(state, path))
@@ -63,14 +60,9 @@ void generation(benchmark::State& state, PopulationKind kind, Path path)
     if (!use_population(state, kind))
         return;
     seed_random(6);
-    for (auto _ : state) {
-        generation_counter += 1.0f;
-        console_print("Generation = %g / ", static_cast<double>(generation_counter));
-        play_tournament();
-        report_best(find_best_network());
-        breed();
-        mutate();
-    }
+    const TrainingFolder folder;
+    for (auto _ : state)
+        run_generation();
     state.SetItemsProcessed(state.iterations());
 }
 

@@ -1,6 +1,7 @@
 // The game window program's state: one set of program-wide variables, set up when
 // the main window is created and kept until the program ends. The core's own tables
-// (current board, legal-move map, activations, current population) are in tables.h.
+// (the two boards, legal-move map, activations, both populations, score table) are in
+// tables.h.
 #pragma once
 #include <windows.h>
 
@@ -9,10 +10,6 @@
 #include "board.h"
 
 inline HINSTANCE instance_handle = nullptr;
-
-inline uint8_t* spare_board = nullptr;    // the board that waits while a tournament runs
-inline int16_t* score_table = nullptr;    // 37 entries, network n at entry n; entry 0 unused
-inline float* next_population = nullptr;  // receives the networks in rank order
 
 inline uint8_t side_to_move = white;
 inline uint8_t human_colour = white;      // the computer plays the other colour

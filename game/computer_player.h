@@ -1,5 +1,7 @@
 // The computer player: the network buffers, the loading of the hall of fame, and the
 // computer's move chosen by the winner of a tournament among the first `level` networks.
+// The tournament and the choice are the core's (all_play_all.h, tournament_choice.h);
+// here they show their progress in the status line.
 #pragma once
 #include <windows.h>
 
@@ -16,14 +18,8 @@ void release_population();
 // Plays the computer's move for `colour` on the live board, after the thinking
 // tournament. Returns the square played, or 0 when no square could be chosen.
 int32_t computer_move(uint8_t colour, HWND window);
+// Networks 1..level play every ordered pairing, the status line showing the progress.
 void thinking_tournament(HWND window);
-// One game from the opening position, network i with colour 1, network j with colour 2,
-// its points added into the score table.
-void tournament_game(int32_t i, int32_t j);
-// The first network with the highest score.
-int32_t best_network();
-// Exchanges the roles of the current and the spare board.
-void swap_boards();
 
 // Percentage shown after `games_played` tournament games, from the progress step.
 int32_t progress_after(int32_t games_played);

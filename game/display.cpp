@@ -2,7 +2,6 @@
 
 #include "app_state.h"
 #include "board.h"
-#include "game_flow.h"
 #include "tables.h"
 
 namespace {
@@ -128,10 +127,15 @@ void show_texts(HWND window)
     ReleaseDC(window, dc);
 }
 
-void track_pointer(HWND window)
+int32_t square_under_pointer(HWND window)
 {
     const POINT offset = board_offset(window);
-    const int32_t square = square_at(offset.x, offset.y);
+    return square_at(offset.x, offset.y);
+}
+
+void track_pointer(HWND window)
+{
+    const int32_t square = square_under_pointer(window);
     HCURSOR cursor;
     if (square != 0)
         cursor = legal_move_map[square] == 1 ? yes_cursor : no_cursor;
@@ -141,19 +145,12 @@ void track_pointer(HWND window)
     show_texts(window);
 }
 
-void handle_click(HWND window)
+void redraw_pieces(HWND window)
 {
     const PieceBitmaps pieces = load_pieces();
     const HDC window_dc = GetDC(window);
     const HDC memory_dc = CreateCompatibleDC(window_dc);
-    // Where the pointer is now, not where the message says it was.
-    const POINT offset = board_offset(window);
-    const int32_t square = square_at(offset.x, offset.y);
-    if (square != 0 && legal_move_map[square] == 1) {
-        play_move(square, side_to_move);
-        draw_pieces(window_dc, memory_dc, pieces);
-        computer_reply(window); // the computer's whole answer, before this handler ends
-    }
+    draw_pieces(window_dc, memory_dc, pieces);
     DeleteDC(memory_dc);
     ReleaseDC(window, window_dc);
     DeleteObject(pieces.white_piece);

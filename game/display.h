@@ -1,4 +1,6 @@
-// The board, the pieces and the three text lines of the main window, and the pointer.
+// The board, the pieces and the three text lines of the main window, and the square
+// under the pointer. It only draws and reads the pointer; what a click does is the
+// game flow's (game_flow.h).
 #pragma once
 #include <windows.h>
 
@@ -30,7 +32,10 @@ void blit_bitmap(HDC window_dc, HDC memory_dc, HBITMAP bitmap, const BITMAP& siz
 void draw_pieces(HDC window_dc, HDC memory_dc, const PieceBitmaps& pieces);
 void paint_board(HWND window);
 void show_texts(HWND window);
+// The square under the pointer now (not where a message said it was), or 0 for none.
+int32_t square_under_pointer(HWND window);
 // Sets the cursor for the square under the pointer and redraws the texts.
 void track_pointer(HWND window);
-// Plays the person's move on the square under the pointer, if it is legal there.
-void handle_click(HWND window);
+// Redraws the pieces of the current board over what is on the window; empty squares
+// are left as they are.
+void redraw_pieces(HWND window);

@@ -11,6 +11,16 @@ namespace {
 constexpr int32_t no_turn_yet = -1; // the person's result before the person's first turn
 }
 
+void handle_click(HWND window)
+{
+    const int32_t square = square_under_pointer(window);
+    if (square == 0 || legal_move_map[square] != 1)
+        return; // no sound and no message
+    play_move(square, side_to_move);
+    redraw_pieces(window); // the texts follow with computer_reply
+    computer_reply(window); // the computer's whole answer, before this handler ends
+}
+
 void computer_reply(HWND window)
 {
     track_pointer(window);

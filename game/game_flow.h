@@ -1,10 +1,13 @@
-// The course of a game between the person's moves: the computer's answer, passes,
-// the end of the game and the question to play again.
+// The course of a game: the person's move, the computer's answer, passes, the end of
+// the game and the question to play again.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 
+// A click on the board: plays the person's move on the square under the pointer if it
+// is legal there, draws it, then runs the computer's answer; elsewhere nothing happens.
+void handle_click(HWND window);
 // Runs the computer's answer until the person has a legal move or the game has ended.
 void computer_reply(HWND window);
 // Legal moves of the side to move: 1 if it has one, 0 if it passes (after its message)

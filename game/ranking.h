@@ -1,15 +1,11 @@
-// Ranking of the 36 stored networks by an all-play-all tournament, best first.
+// Ranking of the 36 stored networks by an all-play-all tournament, best first. The
+// tournament and the new order are the core's (all_play_all.h, ranking_order.h);
+// here the tournament shows its progress in the status line.
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
-
 // Reorders the current population by the ranking tournament's scores.
 void rank_networks(HWND window);
+// All 36 networks play every ordered pairing, both sides credited, the status line
+// showing the progress.
 void ranking_tournament(HWND window);
-// The first network with the highest score not yet taken; marks it taken (-10).
-int32_t take_best_remaining();
-// Copies network n of the current population to position p of the next population.
-void copy_network(int32_t n, int32_t p);
-// The next population becomes the current one, and the other way round.
-void swap_populations();

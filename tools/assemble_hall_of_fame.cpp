@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "image_file.h"
 #include "lowfile.h"
 #include "shape.h"
 
@@ -41,11 +42,7 @@ int usage()
 bool read_networks(const char* path, std::vector<float>& population)
 {
     population.assign(population_floats, 0.0f);
-    std::FILE* in = std::fopen(path, "rb");
-    const size_t got = in ? std::fread(population.data(), 1, population_bytes, in) : 0;
-    if (in)
-        std::fclose(in);
-    if (got != static_cast<size_t>(population_bytes)) {
+    if (read_image(path, population.data(), Access::read_only).status != FileStatus::done) {
         std::fprintf(stderr, "assemble_hall_of_fame: %s is not a complete hall-of-fame file\n", path);
         return false;
     }
@@ -159,22 +156,15 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    std::FILE* probe = std::fopen(out_path, "rb");
-    if (probe) {
-        std::fclose(probe);
+    if (file_exists(out_path)) {
         std::fprintf(stderr, "assemble_hall_of_fame: %s exists already; nothing written\n", out_path);
         return 1;
     }
-    const int32_t handle = file_open(out_path, OpenMode::write_only_create);
-    if (handle < 0) {
-        std::fprintf(stderr, "assemble_hall_of_fame: cannot create %s\n", out_path);
-        return 1;
-    }
-    const bool written = file_write(handle, assembled.data(), population_bytes) == population_bytes;
-    file_close(handle);
-    if (!written) {
-        std::fprintf(stderr, "assemble_hall_of_fame: writing %s failed\n", out_path);
-        std::remove(out_path);
+    FileReplacement creation;
+    const FileResult written = write_image(out_path, assembled[0], assembled.data(), creation, Completion::at_once);
+    if (written.status != FileStatus::done) {
+        std::fprintf(stderr, "assemble_hall_of_fame: %s %s\n",
+                     written.status == FileStatus::cannot_open ? "cannot create" : "writing failed:", out_path);
         return 1;
     }
     std::printf("%s: the 36 strongest of %zu networks against %s, best first\n", out_path, candidates.size(),

@@ -1,12 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need (as root, or through
-# sudo), or only the packages named as arguments.
+# Installs the Debian packages that are missing, as root or through sudo; the package
+# lists are brought up to date first whenever something is to be installed.
+#
+#   tools/install_deps.sh [GROUP|PACKAGE]...     (default: linux)
+#
+# Groups:
+#   linux     building the programs and running the Linux tests
+#   windows   cross-building the Windows programs (tools/windows_build.sh)
+#   wine      running them under Wine on a virtual display (tools/wine_checks.sh)
+#   package   checking the Debian package (tools/package_check.sh)
+# Any other word is a package name, such as wine32:i386. Exits with a non-zero status
+# when the packages cannot be installed.
 set -euo pipefail
-packages=(build-essential cmake python3 libgtest-dev libbenchmark-dev qt6-base-dev faketime xvfb xdotool imagemagick
-          parallel)
-[ $# -eq 0 ] || packages=("$@")
+
+packages=()
+for wanted in "${@:-linux}"; do
+    case "$wanted" in
+        linux) packages+=(build-essential cmake python3 libgtest-dev libbenchmark-dev qt6-base-dev
+                          faketime xvfb xdotool imagemagick parallel) ;;
+        windows) packages+=(mingw-w64 cmake make libgtest-dev) ;;
+        wine) packages+=(wine wine64 xvfb xdotool imagemagick) ;;
+        package) packages+=(dpkg-dev lintian desktop-file-utils appstream) ;;
+        *) packages+=("$wanted") ;;
+    esac
+done
+
 missing=()
 for p in "${packages[@]}"; do
+    [[ " ${missing[*]} " == *" $p "* ]] && continue
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0

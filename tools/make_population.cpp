@@ -5,7 +5,8 @@
 //   make_population [--seed N] [folder]
 //
 // The weights come from the programs' own random source, seeded with N (default:
-// the current time), in file order. An existing file is never overwritten.
+// the current time), in file order. An existing file is never overwritten, and the
+// new one appears whole or not at all.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "image_file.h"
 #include "lowfile.h"
 #include "random.h"
 #include "shape.h"
@@ -46,7 +48,7 @@ int main(int argc, char** argv)
             folder = argv[i];
         }
     }
-    const std::string path = folder + "/elvarfl.don";
+    const std::string path = folder + "/" + population_file_name;
 
     std::vector<float> population(population_floats, 0.0f);
     seed_random(seed);
@@ -58,16 +60,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "make_population: %s exists already; nothing written\n", path.c_str());
         return 1;
     }
-    const int32_t handle = file_open(path.c_str(), OpenMode::write_only_create);
-    if (handle < 0) {
+    FileReplacement creation;
+    const FileResult written = write_image(path.c_str(), 0.0f, population.data(), creation, Completion::at_once);
+    if (written.status == FileStatus::cannot_open) {
         std::fprintf(stderr, "make_population: cannot create %s\n", path.c_str());
         return 1;
     }
-    const bool written = file_write(handle, population.data(), population_bytes) == population_bytes;
-    file_close(handle);
-    if (!written) {
+    if (written.status != FileStatus::done) {
         std::fprintf(stderr, "make_population: writing %s failed\n", path.c_str());
-        std::remove(path.c_str());
         return 1;
     }
     std::printf("%s: generation 0, 36 networks, seed %u\n", path.c_str(), seed);

@@ -47,16 +47,10 @@ finish() {
 }
 
 # Host packages the checks use.
-needed=(dpkg-dev lintian desktop-file-utils appstream)
+needed=(package)
 [ "$mode" = --here ] && needed+=(xvfb xdotool)
 [ "$mode" = --chroot ] && needed+=(debootstrap)
-missing=()
-for p in "${needed[@]}"; do dpkg -s "$p" > /dev/null 2>&1 || missing+=("$p"); done
-if [ ${#missing[@]} -gt 0 ]; then
-    apt-get install -y -q --no-install-recommends "${missing[@]}" > /dev/null 2>&1 \
-        || { apt-get update -q > /dev/null && apt-get install -y -q --no-install-recommends "${missing[@]}" > /dev/null; } \
-        || { echo "cannot install ${missing[*]}" >&2; exit 1; }
-fi
+"$top/tools/install_deps.sh" "${needed[@]}" > /dev/null || { echo "cannot install ${needed[*]}" >&2; exit 1; }
 
 # ---- the package ----
 if [ -f "$source_arg" ]; then

@@ -46,6 +46,7 @@
 
 #include "board.h"
 #include "game_processes.h"
+#include "image_file.h"
 #include "opponents.h"
 #include "players.h"
 #include "protocol_game.h"
@@ -300,11 +301,7 @@ int main(int argc, char** argv)
 
     // The file is only read, as the game reads it.
     std::vector<float> population(population_floats);
-    std::FILE* in = std::fopen(options.file, "rb");
-    const size_t got = in ? std::fread(population.data(), 1, population_bytes, in) : 0;
-    if (in)
-        std::fclose(in);
-    if (got != static_cast<size_t>(population_bytes)) {
+    if (read_image(options.file, population.data(), Access::read_only).status != FileStatus::done) {
         std::fprintf(stderr, "strength: %s is not a complete hall-of-fame file\n", options.file);
         return 1;
     }

@@ -17,18 +17,7 @@ case "${1:-all}" in
     *) echo "usage: $0 [i686|x86_64|all]" >&2; exit 2 ;;
 esac
 
-packages=(mingw-w64 cmake make libgtest-dev)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -q
-    $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+"$top/tools/install_deps.sh" windows
 
 for arch in "${arches[@]}"; do
     build="$top/build-mingw-$arch"

@@ -123,18 +123,10 @@ wants i686 && probe_32bit
 # --- packages ---------------------------------------------------------------------
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-install_missing() {
-    local missing=() p
-    for p in "$@"; do
-        dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    $sudo apt-get update -q >/dev/null && $sudo apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
-}
+install_missing() { "$top/tools/install_deps.sh" "$@" >/dev/null; }
 # A machine that cannot have Wine at all skips these checks and says so; the
 # cross-build itself (tools/windows_build.sh) still has to succeed.
-if ! install_missing wine wine64 xvfb xdotool imagemagick; then
+if ! install_missing wine; then
     for arch in "${arches[@]}"; do
         reason="cannot install wine, wine64, xvfb, xdotool and imagemagick here"
         skip "$arch: not run under Wine (reason: $reason)"

@@ -2,12 +2,14 @@
 
 #include <vector>
 
+#include "all_play_all.h"
 #include "breeding.h"
 #include "console.h"
 #include "file_replacement.h"
 #include "folder_lock.h"
 #include "hall_of_fame.h"
 #include "hall_of_fame_file.h"
+#include "network_file.h"
 #include "population_file.h"
 #include "program_end.h"
 #include "random.h"
@@ -94,13 +96,9 @@ void allocate_tables()
 int32_t find_best_network()
 {
     total_score = 0;
-    int32_t best = 1;
-    for (int32_t n = 1; n <= networks; ++n) {
+    for (int32_t n = 1; n <= networks; ++n)
         total_score += score_table[n];
-        if (score_table[n] > score_table[best])
-            best = n;
-    }
-    return best;
+    return best_network();
 }
 
 void report_best(int32_t k)
@@ -108,24 +106,28 @@ void report_best(int32_t k)
     console_print("Le meilleur score de la manche est %d par le reseau %d\n", score_table[k], k);
 }
 
+void run_generation()
+{
+    generation_counter += 1.0f;
+    console_print("Generation = %g / ", static_cast<double>(generation_counter));
+    play_tournament();
+    const int32_t best = find_best_network();
+    report_best(best);
+    if (score_table[best] >= champion_score)
+        admit_champion(best);
+
+    if (++generations_since_save >= save_interval) {
+        save_population();
+        generations_since_save = 0;
+    }
+    breed();
+    mutate();
+}
+
 void run_generations(const Keyboard& keyboard)
 {
     for (;;) {
-        generation_counter += 1.0f;
-        console_print("Generation = %g / ", static_cast<double>(generation_counter));
-        play_tournament();
-        const int32_t best = find_best_network();
-        report_best(best);
-        if (score_table[best] >= champion_score)
-            admit_champion(best);
-
-        if (++generations_since_save >= save_interval) {
-            save_population();
-            generations_since_save = 0;
-        }
-        breed();
-        mutate();
-
+        run_generation();
         if (keyboard.key_waiting() && stop_question(keyboard))
             return;
     }

@@ -20,6 +20,9 @@ void allocate_tables();
 int32_t trainer_main(uint32_t seed, const Keyboard& keyboard);
 // Generation after generation until the operator answers the stop question with "O".
 void run_generations(const Keyboard& keyboard);
+// One generation: the counter, the tournament and its report line, the hall-of-fame
+// step for a champion, the periodic save, breeding and mutation.
+void run_generation();
 // Sums the score table into the total score; returns the first network with the
 // highest score.
 int32_t find_best_network();

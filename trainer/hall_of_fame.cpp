@@ -6,13 +6,13 @@
 #include "hall_of_fame_file.h"
 #include "population_file.h"
 #include "shape.h"
+#include "tables.h"
 #include "tournament.h"
-#include "trainer_tables.h"
 
 void admit_champion(int32_t k)
 {
     report_network(k, ReportForm::selected);
-    write_hall_of_fame_slot(k);
+    write_champion_slot(k);
     // The population that has just played is safe on disk before the stored
     // networks take its place in memory.
     save_population();
@@ -40,7 +40,7 @@ int32_t mark_weakest()
     for (int32_t n = 2; n <= networks; ++n)
         if (score_table[n] < score_table[weakest])
             weakest = n;
-    write_hall_of_fame_header(weakest);
+    write_replacement_header(weakest);
     return weakest;
 }
 

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-#include "board.h"
-#include "match.h"
+#include "all_play_all.h"
 #include "random.h"
 #include "shape.h"
-#include "trainer_tables.h"
+#include "tables.h"
 
 void play_tournament()
 {
@@ -21,13 +20,7 @@ void play_tournament()
 
 void play_pair(int32_t a, int32_t b)
 {
-    reset_board();
     // A draw below one half lets the second-named network move first.
     const bool b_first = draw_random() < random_range / 2;
-    const int32_t colour1 = b_first ? b : a;
-    const int32_t colour2 = b_first ? a : b;
-    play_match(colour1, colour2);
-    const MatchPoints points = score_match();
-    score_table[colour1] = static_cast<int16_t>(score_table[colour1] + points.colour1);
-    score_table[colour2] = static_cast<int16_t>(score_table[colour2] + points.colour2);
+    tournament_game(b_first ? b : a, b_first ? a : b, true);
 }

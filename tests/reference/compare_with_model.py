@@ -4,7 +4,7 @@ seed and key schedule, and compares stdout, elvarfl.don and meillfl.don byte for
 
     compare_with_model.py DRIVER MAKE_POPULATION
 
-DRIVER is the trainer_driver program, MAKE_POPULATION the make_population tool.
+DRIVER is the train_driver tool, MAKE_POPULATION the make_population tool.
 """
 
 import os

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "board.h"
+#include "image_file.h"
 #include "network.h"
 #include "opponents.h"
 #include "shape.h"
@@ -42,12 +43,9 @@ int main(int argc, char** argv)
         return 2;
     }
     std::vector<float> population(population_floats);
-    std::FILE* in = std::fopen(argv[1], "rb");
-    const size_t got = in ? std::fread(population.data(), 1, population_bytes, in) : 0;
-    if (in)
-        std::fclose(in);
+    const bool complete = read_image(argv[1], population.data(), Access::read_only).status == FileStatus::done;
     const int32_t k = std::atoi(argv[2]);
-    if (got != static_cast<size_t>(population_bytes) || k < 1 || k > networks) {
+    if (!complete || k < 1 || k > networks) {
         std::fprintf(stderr, "opponent_probe: need a complete hall-of-fame file and a network 1..36\n");
         return 1;
     }

@@ -6,7 +6,7 @@ run must start cleanly from it.
 
     trainer_kills.py DRIVER MAKE_POPULATION [KILLS]
 
-DRIVER is the trainer_driver program: the trainer's own main line with a chosen seed,
+DRIVER is the train_driver tool: the trainer's own main line with a chosen seed,
 so that every save of the run is known in advance. The run starts from a first
 population (with extra bytes after it, which every save keeps) and meets champions in
 generations 12, 52 and 64. The save of a champion step in generation g holds the

@@ -1,8 +1,10 @@
-// Roulette selection, crossover and mutation.
+// Roulette selection, crossover and mutation on the values worked out by hand (the
+// whole operators are compared draw for draw with the Python model of the trainer in
+// tests/reference).
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstring>
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "breeding.h"
@@ -38,11 +40,20 @@ struct BreedingTables : CoreTables {
     }
 };
 
-float next_weight(const BreedingTables& t, int32_t k, int32_t w)
+float next_weight(int32_t k, int32_t w) { return next_population[network_base(k) + w]; }
+
+// The weights of network k of the current population that no longer hold k.
+std::vector<int32_t> changed_weights(const BreedingTables& t, int32_t k)
 {
-    (void)t;
-    return next_population[network_base(k) + w];
+    std::vector<int32_t> changed;
+    for (int32_t w = 1; w <= connections; ++w)
+        if (t.population[static_cast<size_t>(network_base(k) + w)] != static_cast<float>(k))
+            changed.push_back(w);
+    return changed;
 }
+
+constexpr DrawRange mutates{25001, 32767};
+constexpr DrawRange stays{0, 25000};
 
 } // namespace
 
@@ -51,12 +62,24 @@ TEST(Roulette, HalfDownRounding)
     EXPECT_EQ(half_down_round(910.194), 910);
     EXPECT_EQ(half_down_round(910.7), 911);
     EXPECT_EQ(half_down_round(2340.5), 2340);
-    EXPECT_EQ(half_down_round(13.0 * static_cast<double>(32767.0f / 182.0f)), 2340); // 2340.50008.. is a half in floats
-    EXPECT_EQ(half_down_round(2340.500001), 2340);
+    EXPECT_EQ(half_down_round(2340.500001), 2340); // a half once in single precision
     EXPECT_EQ(half_down_round(2340.51), 2341);
     EXPECT_EQ(half_down_round(0.0), 0);
     EXPECT_EQ(half_down_round(7.0), 7);
     EXPECT_EQ(half_down_round(0.49), 0);
+}
+
+TEST(Roulette, SharesThatAreHalvesGoDown)
+{
+    // 16 of 224 points give 2340.5 exactly, 13 of 182 give 2340.50008.., a half in floats.
+    for (const auto& [score, total] : {std::pair{16, 224}, std::pair{13, 182}}) {
+        BreedingTables t;
+        t.scores[1] = static_cast<int16_t>(score);
+        total_score = total;
+        seed_random(1);
+        breed();
+        EXPECT_EQ(t.roulette[1], 2340) << score << " of " << total;
+    }
 }
 
 TEST(Roulette, EqualScoresShareTheWheel)
@@ -65,10 +88,11 @@ TEST(Roulette, EqualScoresShareTheWheel)
     for (int32_t n = 1; n <= 36; ++n)
         t.scores[static_cast<size_t>(n)] = 5;
     total_score = 180;
-    // Parent draws chosen at the wheel's borders.
-    const std::vector<int32_t> draws = reference_draws(99, 36 + 18);
+    const std::vector<int32_t> draws = reference_draws(99, 36);
     seed_random(99);
     breed();
+    // Shares of 910: network 1 takes the draws 0..910, network j 910 (j - 1) + 1..910 j,
+    // network 36 the 917 draws 31851..32767.
     for (int32_t i = 1; i <= 35; ++i)
         EXPECT_EQ(t.roulette[static_cast<size_t>(i)], 910 * i);
     EXPECT_EQ(t.roulette[36], 0);
@@ -90,11 +114,9 @@ TEST(Roulette, BordersOfTheWheel)
     for (int32_t n = 3; n <= 35; ++n)
         t.scores[static_cast<size_t>(n)] = 5;
     total_score = 10 + 33 * 5;
-    // Draw each parent separately: the border values of networks 1, 2 and 36.
-    const float s = 32767.0f / static_cast<float>(total_score);
-    const int32_t share2 = half_down_round(10 * static_cast<double>(s));
+    // s = 32767 / 175 = 187.24 in floats: network 2's share is 1872, network 3's 936.
     for (const auto& [r, parent] : std::vector<std::pair<int32_t, int16_t>>{
-             {0, 1}, {1, 2}, {share2, 2}, {share2 + 1, 3}, {32767, 36}}) {
+             {0, 1}, {1, 2}, {1872, 2}, {1873, 3}, {2808, 3}, {2809, 4}, {32767, 36}}) {
         seed_for_next_draw(r);
         breed();
         std::swap(current_population, next_population);
@@ -110,140 +132,119 @@ TEST(Crossover, CutsAtTheEnds)
     seed_for_next_draw(0); // cut 0: A copies Q, B copies P
     cross_over(1, 19, 4, 9);
     for (int32_t w : {1, 2, 4260}) {
-        EXPECT_EQ(next_weight(t, 1, w), 9.0f);
-        EXPECT_EQ(next_weight(t, 19, w), 4.0f);
+        EXPECT_EQ(next_weight(1, w), 9.0f);
+        EXPECT_EQ(next_weight(19, w), 4.0f);
     }
     seed_for_next_draw(32760); // cut 4260: A copies P, B copies Q
     cross_over(2, 20, 4, 9);
     for (int32_t w : {1, 4259, 4260}) {
-        EXPECT_EQ(next_weight(t, 2, w), 4.0f);
-        EXPECT_EQ(next_weight(t, 20, w), 9.0f);
+        EXPECT_EQ(next_weight(2, w), 4.0f);
+        EXPECT_EQ(next_weight(20, w), 9.0f);
     }
     seed_for_next_draw(32759); // cut 4259: only the last weight comes from the other parent
     cross_over(3, 21, 4, 9);
-    EXPECT_EQ(next_weight(t, 3, 4259), 4.0f);
-    EXPECT_EQ(next_weight(t, 3, 4260), 9.0f);
-    EXPECT_EQ(next_weight(t, 21, 4259), 9.0f);
-    EXPECT_EQ(next_weight(t, 21, 4260), 4.0f);
-    seed_for_next_draw(1); // cut = ceil(4260 / 32767 * f-scale) = 1
+    EXPECT_EQ(next_weight(3, 4259), 4.0f);
+    EXPECT_EQ(next_weight(3, 4260), 9.0f);
+    EXPECT_EQ(next_weight(21, 4259), 9.0f);
+    EXPECT_EQ(next_weight(21, 4260), 4.0f);
+    seed_for_next_draw(1); // cut 1: 4260 / 32767 rounded up
     cross_over(4, 22, 4, 9);
-    EXPECT_EQ(next_weight(t, 4, 1), 4.0f);
-    EXPECT_EQ(next_weight(t, 4, 2), 9.0f);
+    EXPECT_EQ(next_weight(4, 1), 4.0f);
+    EXPECT_EQ(next_weight(4, 2), 9.0f);
+    seed_for_next_draw(16384); // cut 2131: 2130.065 rounded up
+    cross_over(5, 23, 4, 9);
+    EXPECT_EQ(next_weight(5, 2131), 4.0f);
+    EXPECT_EQ(next_weight(5, 2132), 9.0f);
+    EXPECT_EQ(next_weight(23, 2131), 9.0f);
+    EXPECT_EQ(next_weight(23, 2132), 4.0f);
     EXPECT_EQ(next_population[0], 0.0f);
 }
 
-TEST(Crossover, BreedingPairsTheSlotsAndKeepsTheHeader)
+TEST(Crossover, PairsBreedIntoSlotsPAndPPlus18AndTheHeaderStays)
 {
     BreedingTables t;
     for (int32_t n = 1; n <= 36; ++n)
-        t.scores[static_cast<size_t>(n)] = 5;
-    total_score = 180;
+        t.scores[static_cast<size_t>(n)] = static_cast<int16_t>(n % 7);
+    total_score = 0;
+    for (int32_t n = 1; n <= 36; ++n)
+        total_score += t.scores[static_cast<size_t>(n)];
     t.next[0] = 123.0f;
     seed_random(4242);
-    const std::vector<int32_t> draws = reference_draws(4242, 54);
     breed();
     EXPECT_EQ(current_population[0], 123.0f);
+    // Child p is a head of P and a tail of Q, child p + 18 the head of Q and the tail of P,
+    // cut at the same weight.
     for (int32_t p = 1; p <= 18; ++p) {
         const auto parent_p = static_cast<float>(t.parents[static_cast<size_t>(2 * p - 1)]);
         const auto parent_q = static_cast<float>(t.parents[static_cast<size_t>(2 * p)]);
-        const int32_t r = draws[static_cast<size_t>(36 + p - 1)];
-        const auto cut = static_cast<int32_t>(std::ceil(4260.0 * r * 3.0518509447574615e-05));
         const float* a = current_population + network_base(p);
         const float* b = current_population + network_base(p + 18);
-        if (cut >= 1) {
-            EXPECT_EQ(a[cut], parent_p);
-            EXPECT_EQ(b[cut], parent_q);
-        }
-        if (cut < 4260) {
-            EXPECT_EQ(a[cut + 1], parent_q);
-            EXPECT_EQ(b[cut + 1], parent_p);
+        int32_t cut = 0;
+        while (cut < connections && a[cut + 1] == parent_p && b[cut + 1] == parent_q)
+            ++cut;
+        for (int32_t w = cut + 1; w <= connections; ++w) {
+            ASSERT_EQ(a[w], parent_q) << "pair " << p << ", weight " << w;
+            ASSERT_EQ(b[w], parent_p) << "pair " << p << ", weight " << w;
         }
     }
 }
 
-TEST(Mutation, DrawsDecideNetworkPositionAndValue)
+TEST(Mutation, OnlyADrawAbove25000MutatesANetwork)
 {
     BreedingTables t;
-    EXPECT_EQ(half_down_round(4260.0 * 4 * draw_scale), 1);
-    EXPECT_EQ(half_down_round(4260.0 * 11 * draw_scale), 1);
-    EXPECT_EQ(half_down_round(4260.0 * 12 * draw_scale), 2);
-    EXPECT_EQ(half_down_round(4260.0 * 32763 * draw_scale), 4259);
-    EXPECT_EQ(half_down_round(4260.0 * 32764 * draw_scale), 4260);
-    EXPECT_EQ(half_down_round(4260.0 * 32767 * draw_scale), 4260);
-
-    // Follow the generator to find a seed whose first network draw is exactly 25001,
-    // and compare every write with the draws.
-    seed_for_next_draw(25001);
-    const uint32_t seed = random_state_now();
-    const std::vector<int32_t> draws = reference_draws(seed, 36 * 61);
-    seed_random(seed);
-    mutate();
-    size_t d = 0;
-    std::vector<float> expected(t.population.size());
-    for (int32_t k = 1; k <= 36; ++k)
-        for (int32_t w = 1; w <= connections; ++w)
-            expected[static_cast<size_t>(network_base(k) + w)] = static_cast<float>(k);
-    for (int32_t k = 1; k <= 36; ++k) {
-        if (draws[d++] <= 25000)
-            continue;
-        for (int32_t m = 0; m < 30; ++m) {
-            int32_t position = half_down_round(4260.0 * draws[d++] * draw_scale);
-            position = position == 0 ? 1 : position;
-            expected[static_cast<size_t>(network_base(k) + position)] =
-                static_cast<float>(draws[d++] - 16384) / 16384.0f;
-        }
-    }
-    EXPECT_EQ(std::memcmp(expected.data(), t.population.data(), expected.size() * sizeof(float)), 0);
-    // Exactly the draws used above were taken.
-    seed_random(seed);
-    for (size_t i = 0; i < d; ++i)
-        draw_random();
-    const uint32_t after = random_state_now();
-    seed_random(seed);
-    mutate();
-    EXPECT_EQ(random_state_now(), after);
-}
-
-TEST(Mutation, ThresholdAndPositionZero)
-{
-    BreedingTables t;
-    // Network 1 draws exactly 25000: unchanged.
     seed_for_next_draw(25000);
     mutate();
-    for (int32_t w = 1; w <= connections; ++w)
-        ASSERT_EQ(t.weight(1, w), 1.0f);
-
-    // Find a seed where network 1 mutates and one of its position draws is 0..3;
-    // weight 1 then holds the value of the last of its mutations that landed there.
-    uint32_t seed = 0;
-    int32_t value_at_weight_1 = -1;
-    for (uint32_t candidate = 1; candidate < 500000 && seed == 0; ++candidate) {
-        const std::vector<int32_t> draws = reference_draws(candidate, 61);
-        if (draws[0] <= 25000)
-            continue;
-        bool position_zero = false;
-        for (size_t m = 0; m < 30; ++m) {
-            const int32_t r2 = draws[1 + 2 * m];
-            if (r2 <= 11) { // draws 0..3 round to 0, draws 4..11 to 1
-                position_zero = position_zero || r2 <= 3;
-                value_at_weight_1 = draws[2 + 2 * m];
-            }
-        }
-        if (position_zero)
-            seed = candidate;
-    }
-    ASSERT_NE(seed, 0u);
+    EXPECT_TRUE(changed_weights(t, 1).empty());
     BreedingTables u;
-    u.population[0] = 77.0f; // the header element lies just before network 1
-    seed_random(seed);
+    seed_for_next_draw(25001);
     mutate();
-    EXPECT_EQ(u.population[0], 77.0f);
-    EXPECT_EQ(u.weight(1, 1), static_cast<float>(value_at_weight_1 - 16384) / 16384.0f);
+    EXPECT_FALSE(changed_weights(u, 1).empty());
 }
 
-TEST(Mutation, ValuesCoverMinusOneToJustBelowOne)
+TEST(Mutation, PositionDrawsLandOnTheirWeights)
 {
-    EXPECT_EQ(static_cast<float>(0 - 16384) / 16384.0f, -1.0f);
-    EXPECT_EQ(static_cast<float>(16384 - 16384) / 16384.0f, 0.0f);
-    EXPECT_EQ(static_cast<float>(32767 - 16384) / 16384.0f, 0.99993896484375f);
+    // Draws 4..11 give weight 1 and 32764..32767 weight 4260; the others 7 or 8 draws each.
+    const struct {
+        int32_t draw, weight;
+    } cases[] = {{4, 1}, {11, 1}, {12, 2}, {32763, 4259}, {32764, 4260}, {32767, 4260}};
+    for (const auto& c : cases) {
+        BreedingTables t;
+        ASSERT_TRUE(seed_for_draws({mutates, {c.draw, c.draw}}));
+        mutate();
+        const std::vector<int32_t> changed = changed_weights(t, 1);
+        EXPECT_NE(std::find(changed.begin(), changed.end(), c.weight), changed.end()) << "draw " << c.draw;
+    }
+}
+
+TEST(Mutation, PositionDrawsBelowFourStayInsideTheNetwork)
+{
+    // Rounded, draws 0..3 name the float just before the network: weight 1 takes them.
+    for (const int32_t draw : {0, 3}) {
+        BreedingTables t;
+        t.population[0] = 77.0f; // the header lies just before network 1
+        ASSERT_TRUE(seed_for_draws({mutates, {draw, draw}}));
+        mutate();
+        EXPECT_EQ(t.population[0], 77.0f);
+        EXPECT_EQ(changed_weights(t, 1).front(), 1) << "draw " << draw;
+
+        BreedingTables u; // network 2: network 1's last weight lies just before it
+        ASSERT_TRUE(seed_for_draws({stays, mutates, {draw, draw}}));
+        mutate();
+        EXPECT_TRUE(changed_weights(u, 1).empty());
+        EXPECT_EQ(changed_weights(u, 2).front(), 1) << "draw " << draw;
+    }
+}
+
+TEST(Mutation, ValueDrawsGiveMinusOneToJustBelowOne)
+{
+    const struct {
+        int32_t draw;
+        float value;
+    } cases[] = {{0, -1.0f}, {16384, 0.0f}, {32767, 0.99993896484375f}, {16385, 1.0f / 16384}};
+    for (const auto& c : cases) {
+        BreedingTables t;
+        ASSERT_TRUE(seed_for_draws({mutates, {4, 11}, {c.draw, c.draw}})); // weight 1 of network 1
+        mutate();
+        EXPECT_EQ(t.weight(1, 1), c.value) << "draw " << c.draw;
+    }
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #ifndef _WIN32
@@ -16,10 +17,12 @@
 #include <unistd.h>
 #endif
 
+#include "console.h"
 #include "hall_of_fame_file.h"
-#include "hall_of_fame_load.h"
+#include "image_file.h"
 #include "lowfile.h"
 #include "population_file.h"
+#include "program_end.h"
 #include "support.h"
 #include "tables.h"
 
@@ -202,20 +205,20 @@ TEST(HallOfFameFile, SlotsAndHeaderAtTheirOffsets)
         t.weight(3, w) = -2.0f;
     open_hall_of_fame();
     EXPECT_EQ(a_ecraser, 7.0f);
-    write_hall_of_fame_slot(3);
+    write_champion_slot(3);
     std::vector<unsigned char> bytes = read_file("meillfl.don");
     ASSERT_EQ(bytes.size(), original.size());
     for (size_t i = 0; i < bytes.size(); ++i) {
         const bool in_slot_7 = i >= 102244 && i <= 119283;
         ASSERT_EQ(bytes[i], in_slot_7 ? float_bytes(-2.0f)[(i - 102244) % 4] : original[i]) << "offset " << i;
     }
-    write_hall_of_fame_header(12);
+    write_replacement_header(12);
     EXPECT_EQ(a_ecraser, 12.0f);
     bytes = read_file("meillfl.don");
     EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + 4),
               (std::vector<unsigned char>{0x00, 0x00, 0x40, 0x41}));
-    write_hall_of_fame_header(1);
-    write_hall_of_fame_slot(3);
+    write_replacement_header(1);
+    write_champion_slot(3);
     bytes = read_file("meillfl.don");
     EXPECT_EQ(read_float(bytes, 4), -2.0f); // slot 1 lies directly after the header
 
@@ -295,33 +298,52 @@ TEST(HallOfFameFile, ShortFileIsRefusedUntouched)
     }
 }
 
-TEST(HallOfFameFile, GameReadsTheWholeFileOrRefusesIt)
+TEST(NetworkFiles, WholeImageIsReadOrRefusedWithItsStatus)
 {
     TempFolder folder;
     std::vector<float> population(population_floats, -1.0f);
-    EXPECT_EQ(load_hall_of_fame_file(population.data()), HallOfFameLoad::cannot_open);
+    const auto read = [&](Access access) { return read_image("meillfl.don", population.data(), access); };
+    EXPECT_EQ(read(Access::read_write).status, FileStatus::cannot_open);
     std::vector<unsigned char> bytes = population_image(9.0f, weight_value);
     write_file("meillfl.don", bytes);
-    EXPECT_EQ(load_hall_of_fame_file(population.data()), HallOfFameLoad::loaded);
-    EXPECT_EQ(population[0], 9.0f); // the header travels with slot 1
+    FileResult result = read(Access::read_write);
+    EXPECT_EQ(result.status, FileStatus::done);
+    EXPECT_EQ(result.bytes, 613444);
+    EXPECT_EQ(population[0], 9.0f); // the header travels with network 1
     EXPECT_EQ(population[static_cast<size_t>(network_base(36) + 4260)], weight_value(36, 4260));
     EXPECT_EQ(read_file("meillfl.don"), bytes);
+
+    // One byte short: incomplete, and how long it is.
     bytes.pop_back();
     write_file("meillfl.don", bytes);
-    EXPECT_EQ(load_hall_of_fame_file(population.data()), HallOfFameLoad::read_failed);
+    result = read(Access::read_write);
+    EXPECT_EQ(result.status, FileStatus::incomplete);
+    EXPECT_EQ(result.bytes, 613443);
+    // Longer than an image: the rest is not read.
     bytes.push_back(0);
     bytes.push_back(0);
     write_file("meillfl.don", bytes);
-    EXPECT_EQ(load_hall_of_fame_file(population.data()), HallOfFameLoad::loaded);
+    EXPECT_EQ(read(Access::read_write).status, FileStatus::done);
+
+#ifndef _WIN32
+    // A write-protected file is read only when asked for reading alone (root reads it anyway).
+    fs::permissions("meillfl.don", fs::perms::owner_read);
+    if (std::FILE* probe = std::fopen("meillfl.don", "r+b"); probe == nullptr)
+        EXPECT_EQ(read(Access::read_write).status, FileStatus::cannot_open);
+    else
+        std::fclose(probe);
+    EXPECT_EQ(read(Access::read_only).status, FileStatus::done);
+    fs::permissions("meillfl.don", fs::perms::owner_write, fs::perm_options::add);
+#endif
 
     // Something that is no ordinary file cannot be opened, and nothing waits on it.
     fs::remove("meillfl.don");
     fs::create_directory("meillfl.don");
-    EXPECT_EQ(load_hall_of_fame_file(population.data()), HallOfFameLoad::cannot_open);
+    EXPECT_EQ(read(Access::read_only).status, FileStatus::cannot_open);
 #ifndef _WIN32
     fs::remove("meillfl.don");
     ASSERT_EQ(mkfifo("meillfl.don", 0600), 0);
-    EXPECT_EQ(load_hall_of_fame_file(population.data()), HallOfFameLoad::cannot_open);
+    EXPECT_EQ(read(Access::read_write).status, FileStatus::cannot_open);
 #endif
 }
 
@@ -389,8 +411,44 @@ TEST(NetworkFiles, OnlyOrdinaryFilesAreOpened)
     EXPECT_EQ(stored, (std::vector<std::string>{"hall", "population"}));
 }
 
-// A save that fails half-way (here: the file size limit, as a full disk would) ends
-// with the save's message, and the previous file stays whole, with nothing beside it.
+// Runs a step in a child process whose files cannot grow beyond `limit` bytes (as on a
+// full disk): "status:message" of the step. The message goes through a pipe, which
+// the limit does not reach.
+std::string run_step_with_file_limit(rlim_t limit, const std::function<void()>& step)
+{
+    int channel[2];
+    if (pipe(channel) != 0)
+        return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit file_limit{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &file_limit);
+        std::FILE* message = fdopen(channel[1], "w");
+        console_set_stream(message);
+        int status = 0;
+        try {
+            step();
+        } catch (const ProgramEnd& end) {
+            status = end.status;
+        }
+        std::fclose(message);
+        _exit(status);
+    }
+    close(channel[1]);
+    std::string message;
+    char chunk[256];
+    for (ssize_t got; (got = read(channel[0], chunk, sizeof chunk)) > 0;)
+        message.append(chunk, static_cast<size_t>(got));
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + ":" + message;
+}
+
+// A save that fails half-way ends with the save's message, and the previous file stays
+// whole, with nothing beside it.
 TEST(PopulationFile, FailedWriteLeavesThePreviousSave)
 {
     TempFolder folder;
@@ -399,30 +457,26 @@ TEST(PopulationFile, FailedWriteLeavesThePreviousSave)
     write_file("elvarfl.don", previous);
     load_population();
     generation_counter = 9.0f;
-    int channel[2];
-    ASSERT_EQ(pipe(channel), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{300000, 300000};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        const auto [status, text] = run_step(save_population);
-        const std::string report = std::to_string(status) + ":" + text;
-        (void)!write(channel[1], report.data(), report.size());
-        _exit(0);
-    }
-    close(channel[1]);
-    std::string report;
-    char chunk[256];
-    for (ssize_t got; (got = read(channel[0], chunk, sizeof chunk)) > 0;)
-        report.append(chunk, static_cast<size_t>(got));
-    close(channel[0]);
-    waitpid(child, nullptr, 0);
+    const std::string report = run_step_with_file_limit(300000, save_population);
     const std::string expected = "1:Ecriture ne se fait pashandle ";
     EXPECT_EQ(report.substr(0, expected.size()), expected);
     EXPECT_EQ(report.back(), ' ');
     EXPECT_EQ(read_file("elvarfl.don"), previous);
     EXPECT_EQ(other_files({"elvarfl.don"}), std::vector<std::string>{});
+}
+
+// A new hall of fame that cannot be written says which part failed: the header when
+// not a byte could be written, the networks after that. Nothing is left behind.
+TEST(HallOfFameFile, FailedCreationNamesThePartThatFailed)
+{
+    TempFolder folder;
+    CoreTables t;
+    for (const auto& [limit, part] : {std::pair<rlim_t, std::string>{0, "a_ecraser"}, {2, "meilleur"},
+                                      {20000, "meilleur"}}) {
+        const std::string report = run_step_with_file_limit(limit, open_hall_of_fame);
+        const std::string expected = "1:\xE9" "criture " + part + " ne se fait pash_meil ";
+        EXPECT_EQ(report.substr(0, expected.size()), expected) << limit;
+        EXPECT_EQ(other_files({}), std::vector<std::string>{}) << limit;
+    }
 }
 #endif

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "hall_of_fame_file.h"
-#include "hall_of_fame_load.h"
+#include "image_file.h"
 #include "population_file.h"
 #include "support.h"
 
@@ -143,8 +143,8 @@ TEST(LoaderFuzz, GameLoadsOnlyCompleteFilesAndNeverWrites)
     for (int round = 0; round < 60; ++round) {
         const std::vector<unsigned char> bytes = garbage(random, random_size(random));
         write_file("meillfl.don", bytes);
-        const HallOfFameLoad result = load_hall_of_fame_file(population.data());
-        EXPECT_EQ(result, bytes.size() >= 613444 ? HallOfFameLoad::loaded : HallOfFameLoad::read_failed);
+        const FileStatus result = read_image(hall_of_fame_file_name, population.data(), Access::read_write).status;
+        EXPECT_EQ(result, bytes.size() >= 613444 ? FileStatus::done : FileStatus::incomplete);
         ASSERT_EQ(read_file("meillfl.don"), bytes);
     }
 }

@@ -47,14 +47,54 @@ void CoreTables::set_board(const char* rows)
     }
 }
 
-void seed_for_next_draw(int32_t r)
+namespace {
+
+// The state before `state`: the generator's step taken back.
+uint32_t previous_state(uint32_t state)
 {
-    // The next state must carry r in bits 16..30; step back through the generator.
     uint32_t inverse = 1; // multiplicative inverse of 214013 modulo 2^32, by Newton's iteration
     for (int i = 0; i < 5; ++i)
         inverse *= 2u - 214013u * inverse;
-    const uint32_t next = static_cast<uint32_t>(r) << 16;
-    seed_random((next - 2531011u) * inverse);
+    return (state - 2531011u) * inverse;
+}
+
+uint32_t next_state(uint32_t state) { return state * 214013u + 2531011u; }
+int32_t draw_of(uint32_t state) { return static_cast<int32_t>((state >> 16) & 0x7FFFu); }
+bool within(uint32_t state, const DrawRange& range) { return draw_of(state) >= range.first && draw_of(state) <= range.last; }
+
+} // namespace
+
+void seed_for_next_draw(int32_t r)
+{
+    // The next state must carry r in bits 16..30; step back through the generator.
+    seed_random(previous_state(static_cast<uint32_t>(r) << 16));
+}
+
+bool seed_for_draws(const std::vector<DrawRange>& ranges)
+{
+    // Every state that gives a draw of the narrowest range, walked forward and back
+    // through the other ranges.
+    size_t narrowest = 0;
+    for (size_t i = 1; i < ranges.size(); ++i)
+        if (ranges[i].last - ranges[i].first < ranges[narrowest].last - ranges[narrowest].first)
+            narrowest = i;
+    for (int32_t r = ranges[narrowest].first; r <= ranges[narrowest].last; ++r) {
+        for (uint32_t free_bits = 0; free_bits < (1u << 17); ++free_bits) {
+            const uint32_t chosen = (static_cast<uint32_t>(r) << 16) | (free_bits & 0xFFFFu) | ((free_bits >> 16) << 31);
+            bool fits = true;
+            uint32_t state = chosen;
+            for (size_t i = narrowest + 1; i < ranges.size() && fits; ++i)
+                fits = within(state = next_state(state), ranges[i]);
+            state = chosen;
+            for (size_t i = narrowest; i-- > 0 && fits;)
+                fits = within(state = previous_state(state), ranges[i]);
+            if (fits) {
+                seed_random(previous_state(state));
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 std::vector<int32_t> reference_draws(uint32_t seed, size_t count)

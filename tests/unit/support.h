@@ -26,6 +26,13 @@ struct CoreTables {
 
 // Seeds the random source so that its next draw is r (0..32767).
 void seed_for_next_draw(int32_t r);
+// Seeds the random source so that its next draws fall, one after the other, in the
+// given ranges (first and last draw, both included); false when no seed does that.
+struct DrawRange {
+    int32_t first;
+    int32_t last;
+};
+bool seed_for_draws(const std::vector<DrawRange>& ranges);
 // The draws of the random source from `seed`, computed independently of the core.
 std::vector<int32_t> reference_draws(uint32_t seed, size_t count);
 

@@ -1,8 +1,6 @@
-// The population file "elvarfl.don": the generation counter and the 36 networks,
-// the exact image of a population buffer.
+// The population file "elvarfl.don" as the trainer keeps it: loaded at start-up and
+// by the hall-of-fame step, saved every 200 generations, at every champion and at the end.
 #pragma once
-
-inline constexpr const char* population_file_name = "elvarfl.don";
 
 // The number of the last generation begun; the header of the population file.
 inline float generation_counter = 0.0f;
@@ -12,11 +10,10 @@ inline float generation_counter = 0.0f;
 // that is no number, is refused and left as it is.
 void load_population();
 // Writes the current population with the generation counter as its header, or ends
-// the program with its message. The new file is written beside the old one (keeping
-// the old file's bytes after the population and its permissions) and replaces it
-// only once complete and on disk, so that the file is always a whole save. The flush
-// and the replacement may go on in the background: load_population reads the new
-// content all the same, and finish_population_save waits for it.
+// the program with its message. The file is replaced whole (keeping the old file's
+// bytes after the population and its permissions), the flush and the renaming going
+// on in the background: load_population reads the new content all the same, and
+// finish_population_save waits for it.
 void save_population();
 // Ends the program with the open failure's message when no save could be made (the
 // new file cannot be created beside the old one: a folder that is not writable), so

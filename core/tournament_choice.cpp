@@ -1,0 +1,17 @@
+#include "tournament_choice.h"
+
+#include <utility>
+
+#include "all_play_all.h"
+#include "match.h"
+#include "network.h"
+#include "tables.h"
+
+void swap_boards() { std::swap(current_board, spare_board); }
+
+int32_t winner_choice(uint8_t colour)
+{
+    encode_inputs(colour);
+    evaluate_network(best_network());
+    return choose_move(colour);
+}
