@@ -34,15 +34,6 @@ int32_t legal_squares(uint8_t side, int32_t (&squares)[64])
     return count;
 }
 
-bool can_move(uint8_t side)
-{
-    find_legal_moves(side);
-    for (int32_t s = 1; s <= 64; ++s)
-        if (legal_move_map[s] == 1)
-            return true;
-    return false;
-}
-
 int32_t finished_value(uint8_t side)
 {
     const PieceCount count = count_pieces();
@@ -122,6 +113,15 @@ int32_t wpc_move(uint8_t side, int32_t plies)
 }
 
 } // namespace
+
+bool can_move(uint8_t side)
+{
+    find_legal_moves(side);
+    for (int32_t s = 1; s <= 64; ++s)
+        if (legal_move_map[s] == 1)
+            return true;
+    return false;
+}
 
 const char* opponent_name(Opponent opponent)
 {

@@ -34,6 +34,9 @@ bool opponent_from_name(const char* name, Opponent& opponent);
 
 int32_t opponent_move(Opponent opponent, uint8_t side);
 
+// Whether `side` has a legal move on the current board (the legal-move map is rebuilt).
+bool can_move(uint8_t side);
+
 // A finished game (neither side can move) is worth this, in hundredths, to the side
 // with more pieces, its negative to the other, 0 when the counts are equal.
 constexpr int32_t finished_game_value = 100000;

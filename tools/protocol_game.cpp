@@ -1,6 +1,7 @@
 #include "protocol_game.h"
 
 #include "board.h"
+#include "opponents.h"
 #include "random.h"
 #include "tables.h"
 #include "tool_random.h"
@@ -8,25 +9,6 @@
 namespace {
 
 constexpr uint64_t network_player_code = 1000; // network k is 1000 + k; level L is L
-
-int32_t random_square(uint8_t side)
-{
-    find_legal_moves(side);
-    int32_t squares[64], count = 0;
-    for (int32_t s = 1; s <= 64; ++s)
-        if (legal_move_map[s] == 1)
-            squares[count++] = s;
-    return count == 0 ? 0 : squares[draw_tool_below(count)];
-}
-
-bool can_move(uint8_t side)
-{
-    find_legal_moves(side);
-    for (int32_t s = 1; s <= 64; ++s)
-        if (legal_move_map[s] == 1)
-            return true;
-    return false;
-}
 
 } // namespace
 
@@ -52,7 +34,7 @@ Outcome play_protocol_game(const Player& player, Opponent opponent, uint8_t play
         int32_t square = 0;
         if (can_move(side)) {
             if (moves_played < protocol.opening_moves || draw_tool_unit() < protocol.epsilon)
-                square = random_square(side);
+                square = opponent_move(Opponent::random, side);
             else if (side == player_colour)
                 square = player_move(player, side);
             else
