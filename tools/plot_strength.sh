@@ -24,7 +24,8 @@ for format in svg png; do
     gnuplot <<EOF
 set terminal $terminal
 set datafile separator ","
-set key outside bottom center horizontal
+set bmargin 6
+set key at screen 0.5, 0.045 center center horizontal maxrows 1 width 2
 set arrow 1 from graph 0, first 50 to graph 1, first 50 nohead dashtype 2 linecolor rgb "gray50"
 set grid ytics
 set yrange [0:100]
