@@ -15,8 +15,8 @@ import tempfile
 import time
 
 from outcome import report
-from x_display import (CLIENT_HEIGHT, geometry, missing_tool, screen_part, start_xvfb, wait_for,
-                       window_named, xdotool)
+from x_display import (CLIENT_HEIGHT, geometry, missing_tool, screen_part, start_korvane, start_xvfb,
+                       wait_for, window_named, xdotool)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOP = os.path.join(HERE, "..", "..")
@@ -153,8 +153,7 @@ def main():
     try:
         for name in ("game/data/meillfl.don", "game/resources/oui.cur", "game/resources/non.cur"):
             shutil.copy(os.path.join(TOP, name), folder)
-        game = subprocess.Popen([korvane], cwd=folder, stderr=subprocess.DEVNULL)
-        window = wait_for(lambda: window_named("Jeu d'Elvarin"))
+        game, window = start_korvane(korvane, folder)
         if not window:
             return report(["no korvane window"])
         person = Korvane(game, window)

@@ -18,7 +18,7 @@ import tempfile
 import time
 
 from outcome import report
-from x_display import (CLIENT_HEIGHT, geometry, missing_tool, pixel, start_xvfb, wait_for,
+from x_display import (CLIENT_HEIGHT, geometry, missing_tool, pixel, start_korvane, start_xvfb, wait_for,
                        window_named, xdotool)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -92,8 +92,7 @@ def main():
         for name in ("game/data/meillfl.don", "game/resources/oui.cur", "game/resources/non.cur"):
             shutil.copy(os.path.join(TOP, name), folder)
         before = open(os.path.join(folder, "meillfl.don"), "rb").read()
-        game = subprocess.Popen([korvane], cwd=folder, stderr=subprocess.DEVNULL)
-        window = wait_for(lambda: window_named("Jeu d'Elvarin"))
+        game, window = start_korvane(korvane, folder)
         if not window:
             failures.append("no window titled \"Jeu d'Elvarin avec r\u00e9seaux de neurones\"")
         else:

@@ -64,6 +64,18 @@ def window_named(name):
     return found.split()[0] if found else None
 
 
+def start_korvane(korvane, folder):
+    """Starts korvane in `folder` and waits for its window; returns the process and the
+    window (None when none came). A program that ends before its window shows is started
+    once more: this display server now and then refuses a client's connection."""
+    for _ in range(2):
+        game = subprocess.Popen([korvane], cwd=folder, stderr=subprocess.DEVNULL)
+        window = wait_for(lambda: window_named("Jeu d'Elvarin") or game.poll() is not None)
+        if window is not True:
+            return game, window
+    return game, None
+
+
 def geometry(window):
     values = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", window).splitlines())
     return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
