@@ -122,7 +122,8 @@ def main():
             failures.append("the hall-of-fame file changed")
 
         # Standard error closed: nothing of the program may take its number.
-        for attempt in range(2):  # a second one if the display refused the first one
+        for attempt in range(3):  # again if the display refused the connection
+            time.sleep(attempt)
             game = subprocess.Popen(["bash", "-c", 'exec "$0" 2>&-', korvane], cwd=folder)
             shown = wait_for(lambda: window_named("Jeu d'Elvarin") or game.poll() is not None)
             if shown is not True or game.returncode != 1:

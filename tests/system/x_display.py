@@ -67,8 +67,10 @@ def window_named(name):
 def start_korvane(korvane, folder):
     """Starts korvane in `folder` and waits for its window; returns the process and the
     window (None when none came). A program that ends before its window shows is started
-    once more: this display server now and then refuses a client's connection."""
-    for _ in range(2):
+    again, up to three times: a display server under load now and then refuses a client's
+    connection."""
+    for attempt in range(3):
+        time.sleep(attempt)
         game = subprocess.Popen([korvane], cwd=folder, stderr=subprocess.DEVNULL)
         window = wait_for(lambda: window_named("Jeu d'Elvarin") or game.poll() is not None)
         if window is not True:
