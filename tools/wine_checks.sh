@@ -210,6 +210,20 @@ wait_end() {
     done
     return 1
 }
+# Waits up to 60 s for the window titled $1 of process $2 and sets `id` to it. Without it,
+# fails the check "$3" and returns 1: "no $4 within 60 s" while the process runs (it is
+# then killed), or its exit status and log $5 once it has ended.
+await_window() {
+    id=$(wait_window "$1" 60 "$2") && return 0
+    if running "$2"; then
+        fail "$arch: $3: no $4 within 60 s"
+        kill_wine "$2"
+    else
+        wait "$2"
+        fail "$arch: $3 ended (exit status $?) without a $4 (see $5)"
+    fi
+    return 1
+}
 # Screenshot of window $1 (its part of the screen) into $2.
 shoot_window() {
     local X Y WIDTH HEIGHT
@@ -291,14 +305,7 @@ check_korvane_with_file() {
     cd "$folder" || return
     "$wine" ./korvane.exe >"$dir/korvane.log" 2>&1 &
     pid=$!
-    if ! id=$(wait_window "Elvarin avec" 60 "$pid"); then
-        if running "$pid"; then
-            fail "$arch: korvane.exe from the unpacked zip: no window within 60 s"
-            kill_wine "$pid"
-        else
-            wait "$pid"
-            fail "$arch: korvane.exe from the unpacked zip ended (exit status $?) without a window (see $dir/korvane.log)"
-        fi
+    if ! await_window "Elvarin avec" "$pid" "korvane.exe from the unpacked zip" window "$dir/korvane.log"; then
         cd "$top" || return
         return
     fi
@@ -353,14 +360,7 @@ check_korvane_without_file() {
     cp "$build"/game/oui.cur "$build"/game/non.cur .
     "$wine" "$build/game/korvane.exe" >korvane.log 2>&1 &
     pid=$!
-    if ! id=$(wait_window "Impossible de d" 60 "$pid"); then
-        if running "$pid"; then
-            fail "$arch: korvane.exe without a hall of fame: no message box within 60 s"
-            kill_wine "$pid"
-        else
-            wait "$pid"
-            fail "$arch: korvane.exe without a hall of fame ended (exit status $?) without a message box (see $dir/korvane.log)"
-        fi
+    if ! await_window "Impossible de d" "$pid" "korvane.exe without a hall of fame" "message box" "$dir/korvane.log"; then
         cd "$top" || return
         return
     fi
@@ -435,14 +435,7 @@ check_trainer_console() {
     "$wine" "$build/tools/make_population.exe" --seed 13 . >/dev/null
     "$wine" wineconsole "$build/trainer/trainer.exe" >console.log 2>&1 &
     pid=$!
-    if ! id=$(wait_window "trainer" 60 "$pid"); then
-        if running "$pid"; then
-            fail "$arch: trainer.exe in a console window: no window within 60 s"
-            kill_wine "$pid"
-        else
-            wait "$pid"
-            fail "$arch: trainer.exe in a console window ended (exit status $?) without a window (see $dir/console.log)"
-        fi
+    if ! await_window "trainer" "$pid" "trainer.exe in a console window" window "$dir/console.log"; then
         cd "$top" || return
         return
     fi

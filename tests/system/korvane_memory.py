@@ -11,15 +11,12 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
 from outcome import report
-from x_display import (CLIENT_HEIGHT, geometry, missing_tool, screen_part, start_korvane, start_xvfb,
-                       wait_for, window_named, xdotool)
+from x_display import (CLIENT_HEIGHT, game_folder, geometry, missing_tool, screen_part, start_korvane,
+                       start_xvfb, wait_for, window_named, xdotool)
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-TOP = os.path.join(HERE, "..", "..")
 LIMIT_KIB = 1024
 MOVES = 100000
 WHITE, BLACK = 1, 2
@@ -147,12 +144,10 @@ def main():
         print("%s is not installed\n0 passed, 1 failed" % missing_tool())
         return 1
     xvfb = start_xvfb()
-    folder = tempfile.mkdtemp(prefix="elvarin-memory-")
+    folder = game_folder("elvarin-memory-")
     failures = []
     game = None
     try:
-        for name in ("game/data/meillfl.don", "game/resources/oui.cur", "game/resources/non.cur"):
-            shutil.copy(os.path.join(TOP, name), folder)
         game, window = start_korvane(korvane, folder)
         if not window:
             return report(["no korvane window"])

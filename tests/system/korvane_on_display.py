@@ -18,11 +18,8 @@ import tempfile
 import time
 
 from outcome import report
-from x_display import (CLIENT_HEIGHT, geometry, missing_tool, pixel, start_korvane, start_xvfb, wait_for,
-                       window_named, xdotool)
-
-HERE = os.path.dirname(os.path.abspath(__file__))
-TOP = os.path.join(HERE, "..", "..")
+from x_display import (CLIENT_HEIGHT, game_folder, geometry, missing_tool, pixel, start_korvane, start_xvfb,
+                       wait_for, window_named, xdotool)
 
 
 def without_display(korvane, failures):
@@ -86,11 +83,9 @@ def main():
         print("%s is not installed\n0 passed, 1 failed" % missing_tool())
         return 1
     xvfb = start_xvfb()
-    folder = tempfile.mkdtemp(prefix="elvarin-display-")
+    folder = game_folder("elvarin-display-")
     failures = []
     try:
-        for name in ("game/data/meillfl.don", "game/resources/oui.cur", "game/resources/non.cur"):
-            shutil.copy(os.path.join(TOP, name), folder)
         before = open(os.path.join(folder, "meillfl.don"), "rb").read()
         game, window = start_korvane(korvane, folder)
         if not window:

@@ -5,10 +5,12 @@ import os
 import random
 import shutil
 import subprocess
+import tempfile
 import time
 
 CLIENT_HEIGHT = 245  # korvane's client area, under its menu bar
 TOOLS = ("Xvfb", "xdotool", "import")
+TOP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
 
 def missing_tool():
@@ -62,6 +64,15 @@ def xdotool(*args, script=None):
 def window_named(name):
     found = xdotool("search", "--onlyvisible", "--name", name)
     return found.split()[0] if found else None
+
+
+def game_folder(prefix):
+    """A new temporary folder holding what korvane needs beside it: the default hall of
+    fame and the two cursors."""
+    folder = tempfile.mkdtemp(prefix=prefix)
+    for name in ("game/data/meillfl.don", "game/resources/oui.cur", "game/resources/non.cur"):
+        shutil.copy(os.path.join(TOP, name), folder)
+    return folder
 
 
 def start_korvane(korvane, folder):
