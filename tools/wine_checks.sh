@@ -148,12 +148,13 @@ fi
 # --- virtual display ----------------------------------------------------------------
 # A free display from :90 on. Xvfb itself claims the number (one that another run of
 # checks took in the meantime makes it end at once: the next one is tried) and writes
-# it to fd 9 once it accepts clients.
+# it to fd 9 once it accepts clients. -noreset: by default the server starts over each
+# time its last client leaves, and a client that connects meanwhile is refused.
 display_file=$(mktemp)
 xvfb_pid=""
 for display_number in $(seq 90 189); do
     [ -e /tmp/.X$display_number-lock ] && continue
-    Xvfb :$display_number -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$display_file" >/dev/null 2>&1 &
+    Xvfb :$display_number -displayfd 9 -noreset -screen 0 1024x768x24 -nolisten tcp 9>"$display_file" >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$display_file" ] || ! running "$xvfb_pid" && break

@@ -14,8 +14,8 @@ import sys
 import time
 
 from outcome import report
-from x_display import (CLIENT_HEIGHT, game_folder, geometry, missing_tool, screen_part, start_korvane,
-                       start_xvfb, wait_for, window_named, xdotool)
+from x_display import (CLIENT_HEIGHT, game_folder, geometry, missing_tool, press_return, screen_part,
+                       start_korvane, start_xvfb, wait_for, window_named, xdotool)
 
 LIMIT_KIB = 1024
 MOVES = 100000
@@ -99,10 +99,7 @@ class Korvane:
         for caption in BOX_CAPTIONS:
             box = window_named(caption)
             if box:
-                # The box closes on the key press, so the release sent to it fails and
-                # the key would stay down: release it for the whole display.
-                xdotool("key", "--window", box, "Return")
-                xdotool("keyup", "Return")
+                press_return(box)
                 return caption
         return None
 

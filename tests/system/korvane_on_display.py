@@ -18,8 +18,8 @@ import tempfile
 import time
 
 from outcome import report
-from x_display import (CLIENT_HEIGHT, game_folder, geometry, missing_tool, pixel, start_korvane, start_xvfb,
-                       wait_for, window_named, xdotool)
+from x_display import (CLIENT_HEIGHT, game_folder, geometry, missing_tool, pixel, press_return, start_korvane,
+                       start_xvfb, wait_for, window_named, xdotool)
 
 
 def without_display(korvane, failures):
@@ -45,32 +45,23 @@ def without_display(korvane, failures):
         shutil.rmtree(folder, ignore_errors=True)
 
 
-def refused_by_the_display(game):
-    """True when the program ended because the display refused its connection, which
-    this display server does now and then to any client."""
-    return game.poll() == 1 and b"aucun affichage joignable" in game.stderr.read()
-
-
 def dismiss_box(start, failures, case):
-    """Starts the program by `start` (once more if the display refused it), waits for its
-    message box, dismisses it and waits for the end."""
+    """Starts the program by `start`, waits for its message box, dismisses it and waits
+    for the end."""
     game = start()
     box = wait_for(lambda: window_named("Impossible de d") or game.poll() is not None)
-    if box is True and refused_by_the_display(game):
-        game = start()
-        box = wait_for(lambda: window_named("Impossible de d") or game.poll() is not None)
     box = box if box is not True else None
     if not box:
         failures.append("%s: no message box" % case)
     if window_named("Jeu d'Elvarin"):
         failures.append("%s: the board window shows" % case)
     if box:
-        xdotool("windowactivate", "--sync", box)
-        xdotool("key", "--window", box, "Return")
+        press_return(box)
     try:
         game.wait(timeout=20)
         if not box:
-            failures.append("%s: the program ended with exit status %d" % (case, game.returncode))
+            failures.append("%s: the program ended with exit status %d, standard error %r"
+                            % (case, game.returncode, game.stderr.read()))
     except subprocess.TimeoutExpired:
         failures.append("%s: the program did not end after its message box" % case)
         game.kill()
@@ -117,12 +108,8 @@ def main():
             failures.append("the hall-of-fame file changed")
 
         # Standard error closed: nothing of the program may take its number.
-        for attempt in range(3):  # again if the display refused the connection
-            time.sleep(attempt)
-            game = subprocess.Popen(["bash", "-c", 'exec "$0" 2>&-', korvane], cwd=folder)
-            shown = wait_for(lambda: window_named("Jeu d'Elvarin") or game.poll() is not None)
-            if shown is not True or game.returncode != 1:
-                break
+        game = subprocess.Popen(["bash", "-c", 'exec "$0" 2>&-', korvane], cwd=folder)
+        shown = wait_for(lambda: window_named("Jeu d'Elvarin") or game.poll() is not None)
         if shown is True:
             failures.append("standard error closed: no window, exit status %d" % game.returncode)
         elif not shown:

@@ -150,13 +150,13 @@ class Checks:
     def second_trainer(self):
         folder = self.folder("second")
         first = subprocess.Popen([self.trainer], cwd=folder, stdin=subprocess.PIPE, stdout=subprocess.PIPE)
-        first.stdout.readline()
-        first.stdout.readline()
-        first.stdout.readline()   # a generation line: the first run is under way
+        # The banner, then a generation line: the first run is under way. The stop may
+        # come before it prints another, so its last generation is looked for in all.
+        seen = b"".join(first.stdout.readline() for _ in range(3))
         status, output = self.run(folder, stdin=b"xO", timeout=10)
         first.stdin.write(b"xO")
         first.stdin.close()
-        rest = first.stdout.read()
+        rest = seen + first.stdout.read()
         first.wait(timeout=30)
         message = "Un autre apprentissage tourne d\u00e9j\u00e0 dans ce dossier\n".encode("latin-1")
         if status != 1 or output != BANNER + message:

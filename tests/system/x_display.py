@@ -21,13 +21,14 @@ def missing_tool():
 def start_xvfb():
     """Starts Xvfb on a free display, makes it this process's display; returns the server.
     The display number is drawn at random, away from those that other servers on this
-    machine take first."""
+    machine take first. -noreset: by default the server starts over each time its last
+    client leaves, and refuses a client that connects meanwhile."""
     while True:
         number = random.randrange(100, 1000)
         if os.path.exists("/tmp/.X%d-lock" % number):
             continue
         read, write = os.pipe()
-        server = subprocess.Popen(["Xvfb", ":%d" % number, "-displayfd", str(write), "-screen", "0",
+        server = subprocess.Popen(["Xvfb", ":%d" % number, "-displayfd", str(write), "-noreset", "-screen", "0",
                                    "800x600x24"], pass_fds=[write], stderr=subprocess.DEVNULL)
         os.close(write)
         # The number comes with a newline, written apart: the pipe stays open until both came.
@@ -61,6 +62,14 @@ def xdotool(*args, script=None):
     return subprocess.run(command, input=script, capture_output=True, text=True).stdout.strip()
 
 
+def press_return(window):
+    """Presses Return in `window`. A message box closes on the key press, so the release
+    sent to it fails and the key would stay down for the next box: it is released for
+    the whole display."""
+    xdotool("key", "--window", window, "Return")
+    xdotool("keyup", "Return")
+
+
 def window_named(name):
     found = xdotool("search", "--onlyvisible", "--name", name)
     return found.split()[0] if found else None
@@ -77,16 +86,10 @@ def game_folder(prefix):
 
 def start_korvane(korvane, folder):
     """Starts korvane in `folder` and waits for its window; returns the process and the
-    window (None when none came). A program that ends before its window shows is started
-    again, up to three times: a display server under load now and then refuses a client's
-    connection."""
-    for attempt in range(3):
-        time.sleep(attempt)
-        game = subprocess.Popen([korvane], cwd=folder, stderr=subprocess.DEVNULL)
-        window = wait_for(lambda: window_named("Jeu d'Elvarin") or game.poll() is not None)
-        if window is not True:
-            return game, window
-    return game, None
+    window (None when none came)."""
+    game = subprocess.Popen([korvane], cwd=folder, stderr=subprocess.DEVNULL)
+    window = wait_for(lambda: window_named("Jeu d'Elvarin") or game.poll() is not None)
+    return game, window if window is not True else None
 
 
 def geometry(window):
