@@ -69,7 +69,7 @@ if(TARGET korvane)
     # The game reads its files from the working folder: the launcher prepares one per
     # user, and finds the default files relative to itself.
     file(RELATIVE_PATH KORVANE_DATA_FROM_PROGRAMS /usr/${ELVARIN_GAMES_DIR} /usr/${ELVARIN_DATA_DIR})
-    configure_file(${PROJECT_SOURCE_DIR}/tools/korvane-play.in ${packaging_dir}/korvane-play @ONLY)
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/korvane-play.in ${packaging_dir}/korvane-play @ONLY)
     install(PROGRAMS ${packaging_dir}/korvane-play DESTINATION ${ELVARIN_GAMES_DIR})
 
     install(FILES ${PROJECT_SOURCE_DIR}/packaging/${ELVARIN_APP_ID}.desktop
@@ -77,7 +77,7 @@ if(TARGET korvane)
     install(FILES ${PROJECT_SOURCE_DIR}/packaging/${ELVARIN_APP_ID}.metainfo.xml
             DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-    # The desktop icons, drawn like the Windows icon by tools/make_resources.py.
+    # The desktop icons, drawn like the Windows icon by game/resources/make_resources.py.
     find_package(Python3 REQUIRED COMPONENTS Interpreter)
     set(icon_files)
     foreach(size 16 24 32 48 64 128 256)
@@ -85,8 +85,8 @@ if(TARGET korvane)
     endforeach()
     add_custom_command(
         OUTPUT ${icon_files}
-        COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make_resources.py --icons ${packaging_dir}/icons
-        DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_resources.py
+        COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/game/resources/make_resources.py --icons ${packaging_dir}/icons
+        DEPENDS ${PROJECT_SOURCE_DIR}/game/resources/make_resources.py
         COMMENT "Drawing the desktop icons"
         VERBATIM)
     add_custom_target(desktop_icons ALL DEPENDS ${icon_files})

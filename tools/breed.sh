@@ -12,7 +12,7 @@
 # meillfl-0.don is the first population, which the trainer's first run copies into a
 # new hall of fame. WORK_DIR must not hold a population or a hall of fame yet.
 set -euo pipefail
-driver=tools/train_driver   # in the build tree
+driver=trainer/train_driver   # in the build tree
 [ $# -eq 4 ] || [ $# -eq 5 ] || { echo "usage: $0 BUILD_DIR WORK_DIR SEED STAGES [START_FILE]" >&2; exit 2; }
 build=$(cd "$1" && pwd)
 work=$2
@@ -36,7 +36,7 @@ if [ -n "$start" ]; then
     # generation counter, which starts again at 0.
     { printf '\0\0\0\0'; tail -c +5 "$start"; } > elvarfl.don
 else
-    "$build/tools/make_population" --seed "$seed" . > /dev/null
+    "$build/make_population/make_population" --seed "$seed" . > /dev/null
 fi
 cp elvarfl.don meillfl-0.don
 done_generations=0

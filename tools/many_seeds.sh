@@ -45,7 +45,7 @@ parallel --will-cite "${hosts[@]}" --env breed_one --halt now,fail=1 \
     breed_one "$top" "$build" "$out" "$stages" ::: $seeds
 
 for seed in $seeds; do
-    "$build/tools/strength" --networks --opponents wpc --epsilon 0.1 --games "$games" --seed "$measure_seed" \
+    "$build/strength/strength" --networks --opponents wpc --epsilon 0.1 --games "$games" --seed "$measure_seed" \
         --csv "$out/seed-$seed/wpc.csv" "$out/seed-$seed/meillfl.don" > /dev/null
 done
 

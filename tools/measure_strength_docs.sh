@@ -21,7 +21,7 @@
 set -euo pipefail
 [ $# -ge 2 ] && [ $# -le 3 ] || { echo "usage: $0 BUILD_DIR RECIPE_DIR [PREVIOUS_FILE]" >&2; exit 2; }
 top=$(cd "$(dirname "$0")/.." && pwd)
-strength=$(cd "$1" && pwd)/tools/strength
+strength=$(cd "$1" && pwd)/strength/strength
 recipe=$(cd "$2" && pwd)
 previous=${3:-}
 docs=$top/docs/strength

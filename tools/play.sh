@@ -12,6 +12,6 @@ mkdir -p "$run"
 for file in game/data/meillfl.don game/resources/oui.cur game/resources/non.cur; do
     [ -e "$run/$(basename "$file")" ] || cp "$top/$file" "$run/"
 done
-[ -e "$run/elvarfl.don" ] || "$build/tools/make_population" --seed 1 "$run"
+[ -e "$run/elvarfl.don" ] || "$build/make_population/make_population" --seed 1 "$run"
 cd "$run"
 exec "$build/game/korvane"

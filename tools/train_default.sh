@@ -31,7 +31,7 @@ IFS=, read -r -a games <<< "${5:-200,1000,4000}"
 [ ${#games[@]} -eq 3 ] || { echo "$0: GAMES are three numbers of games" >&2; exit 2; }
 long_seed=2026
 long_stages=${6:-1000,4000,15000,30000}
-tools=$build/tools
+tools=$build/strength
 
 mkdir -p "$work"
 work=$(cd "$work" && pwd)

@@ -25,7 +25,7 @@ for arch in "${arches[@]}"; do
     cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release \
           -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-$arch.cmake"
     cmake --build "$build" -j2 --target trainer korvane korvane_cursor_files make_population unit_tests windows_tests
-    for exe in trainer/trainer.exe game/korvane.exe tools/make_population.exe tests/unit/unit_tests.exe \
+    for exe in trainer/trainer.exe game/korvane.exe make_population/make_population.exe tests/unit/unit_tests.exe \
                tests/windows/windows_tests.exe; do
         [ -f "$build/$exe" ] || { echo "missing: $build/$exe" >&2; exit 1; }
     done

@@ -390,7 +390,7 @@ question_lines() { grep -c 'Voulez-vous stopper le programme (O/N) ?' "$1" 2>/de
 check_trainer_pipe() {
     local dir="$checks/trainer-pipe" pid out status lines last saved keys_lost=false
     rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || return
-    "$wine" "$build/tools/make_population.exe" --seed 11 . >/dev/null
+    "$wine" "$build/make_population/make_population.exe" --seed 11 . >/dev/null
     mkfifo keys
     "$wine" "$build/trainer/trainer.exe" <keys >out.txt 2>err.txt &
     pid=$!
@@ -433,7 +433,7 @@ check_trainer_pipe() {
 check_trainer_console() {
     local how=$1 dir="$checks/trainer-console-$1" pid id status saved
     rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || return
-    "$wine" "$build/tools/make_population.exe" --seed 13 . >/dev/null
+    "$wine" "$build/make_population/make_population.exe" --seed 13 . >/dev/null
     "$wine" wineconsole "$build/trainer/trainer.exe" >console.log 2>&1 &
     pid=$!
     if ! await_window "trainer" "$pid" "trainer.exe in a console window" window "$dir/console.log"; then

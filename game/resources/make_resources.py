@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Draws the game's bitmaps, icon and cursors and writes them as Windows image files.
 
-    python3 tools/make_resources.py [DIR]          write the files into DIR
-    python3 tools/make_resources.py --check [DIR]  compare the files in DIR with a fresh drawing
-    python3 tools/make_resources.py --icons DIR    write the desktop icons as PNG files into
+    python3 game/resources/make_resources.py [DIR]          write the files into DIR
+    python3 game/resources/make_resources.py --check [DIR]  compare the files in DIR with a fresh drawing
+    python3 game/resources/make_resources.py --icons DIR    write the desktop icons as PNG files into
                                                    DIR/hicolor/NxN/apps/ (the build does this)
 
 DIR defaults to game/resources. The output depends on nothing but this script, so the
@@ -310,7 +310,7 @@ def main():
         stale = [name for name, data in all_files().items()
                  if not (directory / name).is_file() or (directory / name).read_bytes() != data]
         for name in stale:
-            print(f"{directory / name}: differs from what tools/make_resources.py draws")
+            print(f"{directory / name}: differs from what game/resources/make_resources.py draws")
         return 1 if stale else 0
 
     directory.mkdir(parents=True, exist_ok=True)
