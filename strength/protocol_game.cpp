@@ -34,7 +34,11 @@ void seed_game(uint64_t seed, const Player& player, Opponent opponent, int32_t g
                                      : static_cast<uint64_t>(player.number);
     uint64_t game_seed = mix_seed(seed, player_code);
     game_seed = mix_seed(game_seed, static_cast<uint64_t>(opponent));
-    game_seed = mix_seed(game_seed, static_cast<uint64_t>(game));
+    seed_game(mix_seed(game_seed, static_cast<uint64_t>(game)));
+}
+
+void seed_game(uint64_t game_seed)
+{
     seed_tool_random(game_seed);
     seed_random(static_cast<uint32_t>(draw_tool_bits() >> 32));
 }

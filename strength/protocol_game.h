@@ -23,6 +23,8 @@ enum class Outcome : uint8_t { win, draw, loss };
 // Seeds the tools' random source and the programs' random source (which breaks the
 // networks' ties) for the game named by these four values.
 void seed_game(uint64_t seed, const Player& player, Opponent opponent, int32_t game);
+// The same for a game named by one seed of the caller's.
+void seed_game(uint64_t game_seed);
 
 // Plays the game on the current board, which must be allocated, with the player
 // holding `player_colour`; the board ends in the final position.
