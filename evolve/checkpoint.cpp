@@ -112,13 +112,17 @@ bool save_checkpoint(const char* name, const Settings& settings, const Evolution
     for (int32_t v : {settings.parents, settings.offspring, settings.games, settings.archive_size,
                       settings.archive_every})
         put(out, v);
-    for (double v : {settings.sigma, settings.rate, settings.epsilon})
+    for (double v : {settings.sigma, settings.epsilon})
         put(out, v);
     put(out, static_cast<int32_t>(settings.panel.size()));
     for (const PanelMember& member : settings.panel)
         put(out, panel_member_code(member));
     for (size_t v : {static_cast<size_t>(state.generation), state.ranked.size(), state.archive.size(), state.log.size()})
         put(out, static_cast<int32_t>(v));
+    put(out, state.sigma);
+    for (double x : state.path)
+        put(out, x);
+    put_networks(out, {state.mean});
     put_networks(out, state.ranked);
     put_networks(out, state.archive);
     out += state.log;
@@ -144,7 +148,7 @@ std::string load_checkpoint(const char* name, Settings& settings, EvolutionState
     s.seed = in.get<uint64_t>();
     for (int32_t* v : {&s.parents, &s.offspring, &s.games, &s.archive_size, &s.archive_every})
         *v = in.get<int32_t>();
-    for (double* v : {&s.sigma, &s.rate, &s.epsilon})
+    for (double* v : {&s.sigma, &s.epsilon})
         *v = in.get<double>();
     const auto members = in.get<int32_t>();
     s.panel.clear();
@@ -157,14 +161,20 @@ std::string load_checkpoint(const char* name, Settings& settings, EvolutionState
     EvolutionState st;
     st.generation = in.get<int32_t>();
     const auto ranked = in.get<int32_t>(), archived = in.get<int32_t>(), log_length = in.get<int32_t>();
-    const bool sizes_fit = members <= 16 && ranked >= s.parents && archived >= 1 && archived <= largest_archive &&
-                           log_length >= 0 && st.generation >= 0;
+    const bool sizes_fit = members <= 16 && ranked >= 0 && ranked < networks && archived >= 1 &&
+                           archived <= largest_archive && log_length >= 0 && st.generation >= 0;
     if (in.short_ || !sizes_fit || !settings_fault(s).empty())
         return "holds settings that cannot be";
+    st.sigma = in.get<double>();
+    st.path.resize(connections);
+    for (double& x : st.path)
+        x = in.get<double>();
+    const std::vector<Weights> mean = in.networks_of(1);
     st.ranked = in.networks_of(ranked);
     st.archive = in.networks_of(archived);
     if (in.short_ || in.at + static_cast<size_t>(log_length) != body.size())
         return "is incomplete";
+    st.mean = mean.front();
     st.log = body.substr(in.at);
     settings = std::move(s);
     state = std::move(st);

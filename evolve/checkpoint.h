@@ -4,11 +4,11 @@
 // would have gone on.
 //
 // Layout, little-endian: the 8 bytes "ELVEVOL1"; the settings (seed u64; parents,
-// offspring, games, archive size, archive interval i32; sigma, rate, epsilon f64; the
-// panel's size i32 and its member codes i32); the generations done, the ranked
-// networks' count, the archive's count and the log's length (i32 each); the ranked
-// networks and the archive (4260 f32 each); the log's bytes; an FNV-1a 64-bit sum of
-// everything before it.
+// offspring, games, archive size, archive interval i32; sigma, epsilon f64; the panel's
+// size i32 and its member codes i32); the generations done, the ranked networks'
+// count, the archive's count and the log's length (i32 each); the step size (f64) and
+// the evolution path (4260 f64); the mean, the ranked networks and the archive (4260
+// f32 each); the log's bytes; an FNV-1a 64-bit sum of everything before it.
 #pragma once
 #include <string>
 

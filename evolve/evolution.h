@@ -1,16 +1,16 @@
-// The evolution strategy: a (mu + lambda) evolution strategy with Gaussian mutation.
+// The evolution strategy: a (mu/mu_w, lambda) evolution strategy with mirrored
+// sampling and cumulative step-size adaptation.
 //
-// Each generation the mu parents make lambda offspring, child i a copy of parent
-// i mod mu in which each weight changes, with probability `rate`, by a normal draw of
-// spread `sigma`. Parents and offspring play the same games (fitness.h); ranked by their
-// points, ties going to the later candidate (an offspring that plays like its parent
-// replaces it, so that the population drifts across flat ground), the mu first become
-// the next parents. Every `archive_every` generations the best joins the archive of
-// opponents, which keeps its newest entries.
+// The run keeps one network, the mean, and a step size sigma. Each generation makes
+// lambda offspring in mirrored pairs, mean + sigma z and mean - sigma z, z a normal
+// draw for every weight. The mean and its offspring play the same games (fitness.h);
+// the mu best offspring, weighted by rank, make the next mean, and the length of the
+// path that the mean has travelled lately lengthens sigma when the steps go one way
+// and shortens it when they cancel out. Every `archive_every` generations the mean
+// joins the archive of opponents, which keeps its newest entries.
 //
-// The parents that come through are measured again on the next generation's fresh
-// games, so the first parent's result there (the "champion") is a fair measure of the
-// best network of the generation before, unflattered by its selection.
+// The mean is measured on each generation's fresh games before it moves, so its
+// result there (the "champion") is a fair measure of it, unflattered by selection.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -22,13 +22,16 @@
 
 struct EvolutionState {
     int32_t generation = 0;       // generations done
-    std::vector<Weights> ranked;  // the last ranking's leaders, best first; the parents first
+    Weights mean;                 // the network at the centre of the search
+    double sigma = 0;             // the step size
+    std::vector<double> path;     // the evolution path of the step size, one entry per weight
+    std::vector<Weights> ranked;  // the last generation's best offspring, best first (up to 35)
     std::vector<Weights> archive; // oldest first
     std::string log;              // the CSV log: a header, then one row per generation
 };
 
-// The state before generation 1, from the starting networks (at least one) in order.
-EvolutionState first_state(const Settings& settings, const std::vector<Weights>& start);
+// The state before generation 1, searching around `start`.
+EvolutionState first_state(const Settings& settings, const Weights& start);
 
 struct GenerationSummary {
     double best = 0, mean = 0, champion = 0; // fitness, 0 to 1
@@ -40,6 +43,6 @@ struct GenerationSummary {
 bool run_generation(const Settings& settings, int32_t jobs, EvolutionState& state, GenerationSummary& summary,
                     const std::function<bool(int64_t)>& go_on);
 
-// The networks that the run has to show, best first: the last ranking, then the
-// archive from the newest, as many as `count`.
+// The networks that the run has to show, best first: the mean, the last generation's
+// offspring best first, then the archive from the newest, as many as `count`.
 std::vector<const Weights*> leading_networks(const EvolutionState& state, int32_t count);

@@ -34,9 +34,9 @@ int fail(const std::string& message, int status = 1)
     return status;
 }
 
-// The 36 networks of a hall-of-fame or population file, refused when short, unreadable
-// or holding a weight that is not a finite number.
-std::string read_start(const char* name, std::vector<Weights>& start)
+// Network k of a hall-of-fame or population file, refused when the file is short,
+// unreadable or holds a weight that is not a finite number.
+std::string read_start(const char* name, int32_t k, Weights& start)
 {
     std::vector<float> population(population_floats);
     const FileResult read = read_image(name, population.data(), Access::read_only);
@@ -45,26 +45,24 @@ std::string read_start(const char* name, std::vector<Weights>& start)
     if (read.status == FileStatus::incomplete)
         return std::string(name) + " is too short for 36 networks: " + std::to_string(read.bytes) + " bytes instead of " +
                std::to_string(population_bytes);
-    for (int32_t k = 1; k <= networks; ++k) {
-        const float* first = population.data() + network_base(k) + 1;
-        for (int32_t w = 0; w < connections; ++w)
-            if (!std::isfinite(first[w]))
-                return std::string(name) + ": network " + std::to_string(k) + " holds a weight that is not a number";
-        start.emplace_back(first, first + connections);
-    }
+    for (int32_t n = 1; n <= networks; ++n)
+        for (int32_t w = 1; w <= connections; ++w)
+            if (!std::isfinite(population[static_cast<size_t>(network_base(n) + w)]))
+                return std::string(name) + ": network " + std::to_string(n) + " holds a weight that is not a number";
+    const float* first = population.data() + network_base(k) + 1;
+    start.assign(first, first + connections);
     return "";
 }
 
-// Without a starting file: 36 networks of random weights in -1 .. 1, as a first
+// Without a starting file: a network of random weights in -1 .. 1, as a first
 // population of the trainer has them, from the programs' random source seeded with
 // the run's seed.
-std::vector<Weights> random_start(uint64_t seed)
+Weights random_start(uint64_t seed)
 {
     seed_random(static_cast<uint32_t>(seed));
-    std::vector<Weights> start(networks, Weights(connections));
-    for (Weights& w : start)
-        for (float& x : w)
-            x = static_cast<float>(draw_random() - 16384) / 16384.0f;
+    Weights start(connections);
+    for (float& x : start)
+        x = static_cast<float>(draw_random() - 16384) / 16384.0f;
     return start;
 }
 
@@ -115,10 +113,10 @@ int main(int argc, char** argv)
             return fail(options.checkpoint + " exists: --resume goes on from it; remove it to start anew");
         if (file_exists(options.out.c_str()))
             return fail(options.out + " exists; a new run writes a new file");
-        std::vector<Weights> start;
+        Weights start;
         if (options.start.empty())
             start = random_start(settings.seed);
-        else if (const std::string bad = read_start(options.start.c_str(), start); !bad.empty())
+        else if (const std::string bad = read_start(options.start.c_str(), options.start_network, start); !bad.empty())
             return fail(bad);
         state = first_state(settings, start);
     }

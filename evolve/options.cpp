@@ -3,9 +3,11 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "shape.h"
+
 const char* const usage_text =
-    "usage: evolve --out FILE [--start FILE] [--seed S] [--generations N] [--parents MU]\n"
-    "              [--offspring LAMBDA] [--sigma X] [--rate P] [--games N] [--panel LIST]\n"
+    "usage: evolve --out FILE [--start FILE [--start-network K]] [--seed S] [--generations N] [--parents MU]\n"
+    "              [--offspring LAMBDA] [--sigma X] [--games N] [--panel LIST]\n"
     "              [--epsilon E] [--archive-size K] [--archive-every G] [--jobs J]\n"
     "              [--checkpoint FILE] [--log FILE] [--resume]\n"
     "  panel: any of random, greedy, wpc, wpc-ab2, wpc-ab4, archive (default wpc,wpc-ab2,archive)\n";
@@ -59,6 +61,10 @@ std::string parse_options(int argc, char** argv, Options& options)
             options.out = value;
         } else if (arg == "--start") {
             options.start = value;
+        } else if (arg == "--start-network") {
+            if (!parse_int(value, 1, networks, n))
+                return bad("a network of the starting file, 1 to 36");
+            options.start_network = static_cast<int32_t>(n);
         } else if (arg == "--checkpoint") {
             options.checkpoint = value;
         } else if (arg == "--log") {
@@ -85,10 +91,10 @@ std::string parse_options(int argc, char** argv, Options& options)
                              : arg == "--archive-size" ? s.archive_size
                                                        : s.archive_every;
             field = static_cast<int32_t>(n);
-        } else if (arg == "--sigma" || arg == "--rate" || arg == "--epsilon") {
+        } else if (arg == "--sigma" || arg == "--epsilon") {
             if (!parse_real(value, x))
                 return bad("a number");
-            (arg == "--sigma" ? s.sigma : arg == "--rate" ? s.rate : s.epsilon) = x;
+            (arg == "--sigma" ? s.sigma : s.epsilon) = x;
         } else if (arg == "--panel") {
             if (!panel_from_names(value, s.panel))
                 return bad("opponents among random, greedy, wpc, wpc-ab2, wpc-ab4 and archive, each once, "
@@ -96,7 +102,7 @@ std::string parse_options(int argc, char** argv, Options& options)
         } else {
             return "unknown option " + arg;
         }
-        if (arg != "--out" && arg != "--start" && arg != "--checkpoint" && arg != "--log" && arg != "--generations" &&
+        if (arg != "--out" && arg != "--start" && arg != "--start-network" && arg != "--checkpoint" && arg != "--log" && arg != "--generations" &&
             arg != "--jobs")
             options.given.insert(arg);
     }
@@ -125,7 +131,6 @@ std::string settings_conflict(const Options& options, const Settings& stored)
     check("--parents", s.parents == stored.parents);
     check("--offspring", s.offspring == stored.offspring);
     check("--sigma", s.sigma == stored.sigma);
-    check("--rate", s.rate == stored.rate);
     check("--games", s.games == stored.games);
     check("--panel", panel_names(s.panel) == panel_names(stored.panel));
     check("--epsilon", s.epsilon == stored.epsilon);

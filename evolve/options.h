@@ -11,6 +11,7 @@ struct Options {
     std::set<std::string> given; // the run's settings named on the command line
     int32_t generations = 500;   // the run ends once this many generations are done
     int32_t jobs = 0;            // 0: every processor
+    int32_t start_network = 1;   // the network of the starting file that the search starts from
     std::string out, start, checkpoint, log;
     bool resume = false;
 };

@@ -1,18 +1,14 @@
 #include "settings.h"
 
-#include <cmath>
-
 std::string settings_fault(const Settings& s)
 {
     const auto members = static_cast<int32_t>(s.panel.size());
-    if (s.parents < 1 || s.parents > 1000)
-        return "--parents takes a number of networks, 1 to 1000";
-    if (s.offspring < 1 || s.offspring > 10000)
-        return "--offspring takes a number of networks, 1 to 10000";
+    if (s.offspring < 2 || s.offspring > 10000 || s.offspring % 2 != 0)
+        return "--offspring takes an even number of networks, 2 to 10000: they come in mirrored pairs";
+    if (s.parents < 1 || s.parents > s.offspring / 2)
+        return "--parents takes a number of networks, 1 to half of --offspring";
     if (!(s.sigma > 0.0 && s.sigma <= 10.0))
-        return "--sigma takes a spread above 0, up to 10";
-    if (!(s.rate > 0.0 && s.rate <= 1.0))
-        return "--rate takes a probability above 0, up to 1";
+        return "--sigma takes a step size above 0, up to 10";
     if (members < 1)
         return "--panel needs at least one opponent";
     if (s.games < 2 * members || s.games % (2 * members) != 0 || s.games > 1000000)

@@ -10,10 +10,9 @@
 
 struct Settings {
     uint64_t seed = 1;
-    int32_t parents = 10;      // mu: the networks kept from one generation to the next
-    int32_t offspring = 40;    // lambda: the mutated copies made each generation
-    double sigma = 0.1;        // the spread of a mutation's change to a weight
-    double rate = 0.05;        // the probability that mutation changes a given weight
+    int32_t parents = 10;      // mu: the offspring that make the next mean, at most half of lambda
+    int32_t offspring = 40;    // lambda: the offspring of each generation, in mirrored pairs
+    double sigma = 0.1;        // the first step size
     int32_t games = 600;       // games of one fitness evaluation, dealt evenly over the panel
     std::vector<PanelMember> panel{{false, Opponent::wpc}, {false, Opponent::wpc_ab2}, {true, Opponent::random}};
     double epsilon = 0.1;      // the probability of a random move at each turn
