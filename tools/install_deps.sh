@@ -5,7 +5,8 @@
 #   tools/install_deps.sh [GROUP|PACKAGE]...     (default: linux)
 #
 # Groups:
-#   linux     building the programs and running the Linux tests
+#   linux     building the programs and running the Linux tests (korvane's resources
+#             are compiled by mingw-w64's windres, which preprocesses with its gcc)
 #   windows   cross-building the Windows programs (tools/windows_build.sh)
 #   wine      running them under Wine on a virtual display (tools/wine_checks.sh)
 #   package   checking the Debian package (tools/package_check.sh)
@@ -17,6 +18,7 @@ packages=()
 for wanted in "${@:-linux}"; do
     case "$wanted" in
         linux) packages+=(build-essential cmake python3 libgtest-dev libbenchmark-dev qt6-base-dev
+                          binutils-mingw-w64-x86-64 gcc-mingw-w64-x86-64-win32
                           faketime xvfb xdotool imagemagick parallel) ;;
         windows) packages+=(mingw-w64 cmake make libgtest-dev) ;;
         wine) packages+=(wine wine64 xvfb xdotool imagemagick) ;;

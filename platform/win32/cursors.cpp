@@ -1,5 +1,5 @@
-// platform/win32/cursors.cpp -- cursors and icons: the standard cursors, cursor files, the
-// icon resource, SetCursor and the pointer's position.
+// platform/win32/cursors.cpp -- cursors and icons: the standard cursors, cursor files and
+// resources, icon resources, SetCursor and the pointer's position.
 #include <QPixmap>
 
 #include <fstream>
@@ -9,7 +9,7 @@
 #include "images.h"
 #include "layer_state.h"
 #include "qt_frames.h"
-#include "resources.h"
+#include "resource_images.h"
 
 namespace win32_layer {
 namespace {
@@ -30,15 +30,25 @@ std::vector<uint8_t> read_file(const char* name)
 
 HICON load_icon(LPCSTR name, QSize size)
 {
-    const win32_resources::FileResource* resource = find_icon_resource(name);
-    if (resource == nullptr)
-        return nullptr;
-    QImage image = read_icon(resource->bytes, size);
+    QImage image = read_icon(icon_file(name), size);
     if (image.isNull())
         return nullptr;
     const uintptr_t number = new_number();
     state().cursors[number].image = std::move(image);
     return to_handle<HICON>(number);
+}
+
+// A cursor of the .cur file `bytes`; `file` names the file it was read from, if any.
+HCURSOR new_cursor(const std::vector<uint8_t>& bytes, const char* file)
+{
+    const std::optional<CursorImage> read = read_cursor(bytes);
+    if (!read)
+        return nullptr;
+    const uintptr_t number = new_number();
+    CursorObject& cursor = state().cursors[number];
+    cursor.cursor = QCursor(QPixmap::fromImage(read->image), read->hot_spot.x(), read->hot_spot.y());
+    cursor.file = file;
+    return to_handle<HCURSOR>(number);
 }
 
 } // namespace
@@ -49,8 +59,10 @@ using namespace win32_layer;
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name)
 {
-    // The program loads only the system's cursors, by number.
-    if (instance != nullptr || !IS_INTRESOURCE(name))
+    // The system's cursors by number, or the program's own cursor resources.
+    if (instance != nullptr)
+        return new_cursor(cursor_file(name), "");
+    if (!IS_INTRESOURCE(name))
         return nullptr;
     const WORD id = static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name));
     if (id == cross_id)
@@ -64,14 +76,7 @@ HCURSOR WINAPI LoadCursorFromFileA(LPCSTR file_name)
 {
     if (file_name == nullptr)
         return nullptr;
-    const std::optional<CursorImage> read = read_cursor(read_file(file_name));
-    if (!read)
-        return nullptr;
-    const uintptr_t number = new_number();
-    CursorObject& cursor = state().cursors[number];
-    cursor.cursor = QCursor(QPixmap::fromImage(read->image), read->hot_spot.x(), read->hot_spot.y());
-    cursor.file = file_name;
-    return to_handle<HCURSOR>(number);
+    return new_cursor(read_file(file_name), file_name);
 }
 
 HCURSOR WINAPI SetCursor(HCURSOR cursor)

@@ -9,7 +9,7 @@
 #include "layer_state.h"
 #include "messages.h"
 #include "qt_frames.h"
-#include "resources.h"
+#include "resource_templates.h"
 
 namespace win32_layer {
 namespace {
@@ -93,7 +93,7 @@ void run_modal_loop(HWND dialog)
     }
 }
 
-HWND create_dialog(const win32_resources::DialogResource& resource, HWND owner, HINSTANCE instance)
+HWND create_dialog(const DialogTemplate& resource, HWND owner, HINSTANCE instance)
 {
     // The template places the dialog's outer corner in the owner's client area, and gives
     // its client size.
@@ -101,13 +101,13 @@ HWND create_dialog(const win32_resources::DialogResource& resource, HWND owner, 
     if (const Window* owner_window = find_window(owner))
         corner += client_screen_origin(*owner_window);
     const QPoint size = pixels(resource.cx, resource.cy);
-    const HWND dialog = CreateWindowExA(0, dialog_class_name, resource.caption, resource.style, corner.x(), corner.y(),
+    const HWND dialog = CreateWindowExA(0, dialog_class_name, resource.caption.c_str(), resource.style, corner.x(), corner.y(),
                                         size.x() + frame_extra.width(), size.y() + frame_extra.height(), owner,
                                         nullptr, instance, nullptr);
-    for (const win32_resources::DialogControl& control : resource.controls) {
+    for (const DialogTemplateItem& control : resource.items) {
         const QPoint at = pixels(control.x, control.y);
         const QPoint extent = pixels(control.cx, control.cy);
-        CreateWindowExA(0, control.class_name, control.text, control.style, at.x(), at.y(), extent.x(), extent.y(),
+        CreateWindowExA(0, control.class_name.c_str(), control.text.c_str(), control.style, at.x(), at.y(), extent.x(), extent.y(),
                         dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
     }
     return dialog;
@@ -180,8 +180,8 @@ using namespace win32_layer;
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR template_name, HWND owner, DLGPROC dialog_proc,
                                LPARAM init_param)
 {
-    const win32_resources::DialogResource* resource = find_dialog_resource(template_name);
-    if (resource == nullptr || dialog_proc == nullptr)
+    const std::optional<DialogTemplate> resource = dialog_template(template_name);
+    if (!resource || dialog_proc == nullptr)
         return -1;
     Window* owner_window = find_window(owner);
     if (owner_window != nullptr)

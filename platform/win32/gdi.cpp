@@ -12,7 +12,7 @@
 #include "images.h"
 #include "layer_state.h"
 #include "qt_frames.h"
-#include "resources.h"
+#include "resource_images.h"
 #include "text_1252.h"
 
 namespace win32_layer {
@@ -174,10 +174,7 @@ int WINAPI GetObjectA(HANDLE object, int size, LPVOID buffer)
 
 HBITMAP WINAPI LoadBitmapA(HINSTANCE, LPCSTR name)
 {
-    const win32_resources::FileResource* resource = find_bitmap_resource(name);
-    if (resource == nullptr)
-        return nullptr;
-    QImage image = read_bitmap(resource->bytes);
+    QImage image = read_bitmap(bitmap_file(name));
     if (image.isNull())
         return nullptr;
     const uintptr_t number = new_number();

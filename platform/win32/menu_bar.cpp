@@ -1,4 +1,4 @@
-// platform/win32/menu_bar.cpp -- menus from resources, and their Qt menu bars.
+// platform/win32/menu_bar.cpp -- menus from menu templates, and their Qt menu bars.
 #include "menu_bar.h"
 
 #include <QAction>
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "messages.h"
-#include "resources.h"
+#include "resource_templates.h"
 #include "text_1252.h"
 
 namespace win32_layer {
@@ -85,18 +85,16 @@ void add_items(Container* container, HWND window, HMENU handle)
 
 HMENU load_menu_resource(LPCSTR name)
 {
-    const win32_resources::MenuResource* resource = find_menu_resource(name);
-    if (resource == nullptr)
+    const std::optional<std::vector<MenuTemplateItem>> entries = menu_template(name);
+    if (!entries)
         return nullptr;
     const HMENU bar = new_menu();
     std::vector<HMENU> open_menus{bar};   // open_menus[level] receives the entries of that level
-    for (const win32_resources::MenuEntry& entry : resource->entries) {
-        if (entry.level >= open_menus.size())
-            continue;   // an entry deeper than any open pop-up: not a valid script
-        open_menus.resize(entry.level + size_t{1});
+    for (const MenuTemplateItem& entry : *entries) {
+        open_menus.resize(entry.level + 1);
         MenuItem item;
-        item.text = entry.text != nullptr ? entry.text : "";
-        item.id = entry.popup ? 0 : entry.id;
+        item.text = entry.text;
+        item.id = entry.id;
         item.flags = entry.flags & kept_flags;
         item.popup = entry.popup ? new_menu() : nullptr;
         const HMENU popup = item.popup;

@@ -1,31 +1,25 @@
-// platform/win32/resources.cpp -- resource look-up by name.
+// platform/win32/resources.cpp -- the entries of the .res file and their look-up.
 #include "resources.h"
 
 #include <cctype>
-#include <span>
+
+#include "text_1252.h"
 
 namespace win32_layer {
 namespace {
 
-template <typename Resource>
-const Resource* find_by_name(std::span<const Resource> resources, LPCSTR name)
+constexpr uint16_t ordinal_mark = 0xFFFF;
+constexpr size_t res_alignment = 4;
+
+std::string ordinal_name(uint16_t number)
 {
-    // Resources are named by strings here; numbered ones do not exist.
-    if (name == nullptr || IS_INTRESOURCE(name))
-        return nullptr;
-    for (const Resource& resource : resources) {
-        if (same_name(resource.name, name))
-            return &resource;
-    }
-    return nullptr;
+    std::string name(1, '#');
+    return name += std::to_string(number);
 }
 
-} // namespace
-
+// Case-insensitive comparison of ASCII names.
 bool same_name(const char* a, const char* b)
 {
-    if (a == nullptr || b == nullptr)
-        return false;
     for (; *a != '\0' && *b != '\0'; ++a, ++b) {
         if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b)))
             return false;
@@ -33,24 +27,78 @@ bool same_name(const char* a, const char* b)
     return *a == *b;
 }
 
-const win32_resources::MenuResource* find_menu_resource(LPCSTR name)
+} // namespace
+
+uint16_t ResourceReader::u16()
 {
-    return find_by_name(win32_resources::menus, name);
+    if (failed_ || at_ + 2 > bytes_.size()) {
+        failed_ = true;
+        return 0;
+    }
+    const auto value = static_cast<uint16_t>(bytes_[at_] | (bytes_[at_ + 1] << 8));
+    at_ += 2;
+    return value;
 }
 
-const win32_resources::DialogResource* find_dialog_resource(LPCSTR name)
+uint32_t ResourceReader::u32()
 {
-    return find_by_name(win32_resources::dialogs, name);
+    const uint32_t low = u16();
+    return low | (static_cast<uint32_t>(u16()) << 16);
 }
 
-const win32_resources::FileResource* find_bitmap_resource(LPCSTR name)
+std::string ResourceReader::text()
 {
-    return find_by_name(win32_resources::bitmaps, name);
+    std::u16string text;
+    for (char16_t unit = u16(); unit != 0 && !failed_; unit = u16())
+        text.push_back(unit);
+    return to_1252(text);
 }
 
-const win32_resources::FileResource* find_icon_resource(LPCSTR name)
+std::string ResourceReader::name()
 {
-    return find_by_name(win32_resources::icons, name);
+    if (at_ + 2 <= bytes_.size() && bytes_[at_] == 0xFF && bytes_[at_ + 1] == 0xFF) {
+        skip(2);
+        return ordinal_name(u16());
+    }
+    return text();
+}
+
+void ResourceReader::skip(size_t count)
+{
+    if (failed_ || at_ + count > bytes_.size())
+        failed_ = true;
+    else
+        at_ += count;
+}
+
+void ResourceReader::align(size_t boundary)
+{
+    skip((boundary - at_ % boundary) % boundary);
+}
+
+std::span<const uint8_t> find_resource(uint16_t type, LPCSTR name)
+{
+    if (name == nullptr)
+        return {};
+    const std::string wanted = IS_INTRESOURCE(name) ? ordinal_name(LOWORD(name)) : std::string(name);
+    const std::string wanted_type = ordinal_name(type);
+    const std::span<const uint8_t> file = win32_resources::res_file;
+    // Each entry: data size, header size, type, name, then fields the look-up does not need;
+    // its data follows the header and the next entry starts on a 4-byte boundary.
+    for (size_t at = 0; at < file.size();) {
+        ResourceReader header(file, at);
+        const uint32_t data_size = header.u32();
+        const uint32_t header_size = header.u32();
+        const std::string entry_type = header.name();
+        const std::string entry_name = header.name();
+        if (header.failed() || header_size > file.size() - at || data_size > file.size() - at - header_size)
+            return {};
+        if (entry_type == wanted_type && same_name(entry_name.c_str(), wanted.c_str()))
+            return file.subspan(at + header_size, data_size);
+        at += header_size + data_size;
+        at += (res_alignment - at % res_alignment) % res_alignment;
+    }
+    return {};
 }
 
 } // namespace win32_layer

@@ -1,4 +1,4 @@
-// platform/win32/text_1252.cpp -- Windows-1252 to Unicode.
+// platform/win32/text_1252.cpp -- Windows-1252 to Unicode and back.
 #include "text_1252.h"
 
 #include <array>
@@ -21,6 +21,17 @@ char16_t unicode_of(uint8_t byte)
     return byte;
 }
 
+char byte_of(char16_t unit)
+{
+    if (unit < 0x100 && unicode_of(static_cast<uint8_t>(unit)) == unit)
+        return static_cast<char>(unit);
+    for (size_t index = 0; index < high_controls.size(); ++index) {
+        if (high_controls[index] == unit)
+            return static_cast<char>(0x80 + index);
+    }
+    return '?';
+}
+
 } // namespace
 
 QString from_1252(std::string_view bytes)
@@ -30,6 +41,15 @@ QString from_1252(std::string_view bytes)
     for (const char byte : bytes)
         text.append(QChar(unicode_of(static_cast<uint8_t>(byte))));
     return text;
+}
+
+std::string to_1252(std::u16string_view text)
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (const char16_t unit : text)
+        bytes.push_back(byte_of(unit));
+    return bytes;
 }
 
 } // namespace win32_layer

@@ -1,21 +1,27 @@
-// The embedded bitmaps, icon and cursors, decoded and checked at the pixels that matter.
-#include "resource_data.h"
-
+// The committed bitmaps, icon and cursors, decoded and checked at the pixels that matter.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string_view>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <span>
+#include <string>
+#include <vector>
 
 namespace {
 
-using namespace win32_resources;
-
-std::span<const uint8_t> file_named(std::span<const FileResource> table, std::string_view name)
+// The bytes of an image file of game/resources, read once.
+std::span<const uint8_t> file_named(const std::string& name)
 {
-    for (const FileResource& r : table)
-        if (name == r.name) return r.bytes;
-    ADD_FAILURE() << "no resource " << name;
-    return {};
+    static std::map<std::string, std::vector<uint8_t>> files;
+    std::vector<uint8_t>& bytes = files[name];
+    if (bytes.empty()) {
+        std::ifstream file(RESOURCE_DIR "/" + name, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    EXPECT_FALSE(bytes.empty()) << name;
+    return bytes;
 }
 
 uint32_t read_u16(std::span<const uint8_t> b, std::size_t at)
@@ -79,9 +85,9 @@ struct Dib {
     }
 };
 
-Dib bmp(std::string_view name)
+Dib bmp(const std::string& name)
 {
-    const std::span<const uint8_t> b = file_named(bitmaps, name);
+    const std::span<const uint8_t> b = file_named(name);
     EXPECT_GE(b.size(), 54u);
     EXPECT_EQ(b[0], 'B');
     EXPECT_EQ(b[1], 'M');
@@ -94,7 +100,7 @@ Dib bmp(std::string_view name)
 
 TEST(ResourceImages, BoardBitmapLinesSquaresAndStrip)
 {
-    const Dib grid = bmp("GRILLE1");
+    const Dib grid = bmp("grille1.bmp");
     ASSERT_EQ(grid.width, 244);
     ASSERT_EQ(grid.height, 244);
     EXPECT_EQ(grid.bits, 4u);
@@ -124,7 +130,7 @@ TEST(ResourceImages, BoardBitmapLinesSquaresAndStrip)
     EXPECT_EQ(grid.colour(1, 15), light_grey);
 }
 
-void expect_piece(std::string_view name, Rgb fill)
+void expect_piece(const std::string& name, Rgb fill)
 {
     SCOPED_TRACE(name);
     const Dib piece = bmp(name);
@@ -154,13 +160,13 @@ void expect_piece(std::string_view name, Rgb fill)
 
 TEST(ResourceImages, PieceBitmaps)
 {
-    expect_piece("POINT_BLANC", white);
-    expect_piece("POINT_NOIR", black);
+    expect_piece("point_blanc.bmp", white);
+    expect_piece("point_noir.bmp", black);
 }
 
 TEST(ResourceImages, IconHoldsTwoSixteenColourSizes)
 {
-    const std::span<const uint8_t> ico = file_named(icons, "MYAPP");
+    const std::span<const uint8_t> ico = file_named("korvane.ico");
     ASSERT_GE(ico.size(), 6u + 2 * 16);
     EXPECT_EQ(read_u16(ico, 0), 0u);
     EXPECT_EQ(read_u16(ico, 2), 1u) << "icon file";
@@ -183,9 +189,9 @@ TEST(ResourceImages, IconHoldsTwoSixteenColourSizes)
     }
 }
 
-Dib cursor(std::string_view name)
+Dib cursor(const std::string& name)
 {
-    const std::span<const uint8_t> cur = file_named(cursors, name);
+    const std::span<const uint8_t> cur = file_named(name);
     EXPECT_GE(cur.size(), 22u);
     EXPECT_EQ(read_u16(cur, 0), 0u);
     EXPECT_EQ(read_u16(cur, 2), 2u) << "cursor file";
@@ -208,7 +214,7 @@ bool drawn_black(const Dib& c, int x, int y) { return !c.transparent(x, y) && c.
 
 TEST(ResourceImages, YesCursorIsAPlusTwoPixelsThick)
 {
-    const Dib yes = cursor("OUI");
+    const Dib yes = cursor("oui.cur");
     EXPECT_TRUE(drawn_black(yes, 15, 15)) << "hot spot on the cross";
     for (int along : {4, 10, 21, 27}) {
         SCOPED_TRACE(along);
@@ -223,7 +229,7 @@ TEST(ResourceImages, YesCursorIsAPlusTwoPixelsThick)
 
 TEST(ResourceImages, NoCursorIsACrossedCircle)
 {
-    const Dib no = cursor("NON");
+    const Dib no = cursor("non.cur");
     EXPECT_TRUE(drawn_black(no, 15, 15)) << "hot spot where the diagonals cross";
     for (int p : {10, 21}) {
         EXPECT_TRUE(drawn_black(no, p, p));

@@ -1,10 +1,8 @@
-// tests/win32/test_program.cpp -- the test program and its resources, which it links in
-// place of the game's as any program links its own.
+// tests/win32/test_program.cpp -- the test program. Its resources (test_program.rc) are
+// compiled and linked in place of the game's, as any program links its own.
 #include "test_program.h"
 
 #include <array>
-
-#include "resource_data.h"
 
 namespace test_program {
 
@@ -14,32 +12,6 @@ int quit_code = 0;
 INT_PTR last_dialog_result = -2;
 
 namespace {
-
-using win32_resources::DialogControl;
-using win32_resources::DialogResource;
-using win32_resources::FileResource;
-using win32_resources::MenuEntry;
-using win32_resources::MenuResource;
-
-// Identifiers out of order, as in a level menu; "dix" lies in the same range in another pop-up.
-const MenuEntry menu_entries[] = {
-    {"Autre", 0, 0, true, 0},       {"dix", 40010, 1, false, 0},
-    {"Niveau", 0, 0, true, 0},      {"1 ", 40036, 1, false, 0}, {"2", 40001, 1, false, 0},
-    {"3", 40037, 1, false, 0},      {"4", 40003, 1, false, 0},  {"36", 40002, 1, false, 0},
-    {"Couleur", colour_command, 0, false, 0},
-    {"Tri", 0, 0, true, 0},         {"Ex\xE9" "cuter", 40039, 1, false, 0},
-    {"Dialogue", dialog_command, 0, false, 0}};
-const MenuResource menu_table[] = {{"TESTMENU", menu_entries}};
-
-const DialogControl dialog_controls[] = {
-    {1, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_GROUP | BS_DEFPUSHBUTTON, 105, 31, 36, 17},
-    {101, "BUTTON", "Blanc", WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON, 16, 29, 77, 12},
-    {102, "BUTTON", "Noir", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, 16, 44, 40, 11},
-    {-1, "STATIC", "Choisissez.", WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 4, 118, 12},
-    {104, "BUTTON", "Autre groupe", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, 100, 50, 40, 10}};
-const DialogResource dialog_table[] = {
-    {"TESTDLG", 10, 20, 152, 65, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, "Dialog", 8,
-     "MS Sans Serif", dialog_controls}};
 
 constexpr std::array<uint32_t, 16> palette = {
     0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
@@ -68,33 +40,6 @@ void put_info_header(std::vector<uint8_t>& bytes, int32_t width, int32_t height,
         put_u32(bytes, 0);
     put_u32(bytes, colours);
     put_u32(bytes, 0);
-}
-
-// A 16-colour .bmp, rows stored bottom-up as in the program's bitmaps.
-std::vector<uint8_t> make_bitmap_file()
-{
-    constexpr uint32_t stride = 4;   // 5 pixels of 4 bits, padded to 4 bytes
-    constexpr uint32_t pixels_at = 14 + 40 + 16 * 4;
-    std::vector<uint8_t> bytes = {'B', 'M'};
-    put_u32(bytes, pixels_at + stride * bitmap_height);
-    put_u32(bytes, 0);
-    put_u32(bytes, pixels_at);
-    put_info_header(bytes, bitmap_width, bitmap_height, 4, 16);
-    for (const uint32_t colour : palette)
-        put_u32(bytes, colour);   // blue, green, red, 0 in memory order
-    for (int row = bitmap_height - 1; row >= 0; --row) {
-        std::array<uint8_t, stride> line{};
-        for (int x = 0; x < bitmap_width; ++x)
-            line[x / 2] |= static_cast<uint8_t>(bitmap_index(x, row) << (x % 2 == 0 ? 4 : 0));
-        bytes.insert(bytes.end(), line.begin(), line.end());
-    }
-    return bytes;
-}
-
-const std::vector<uint8_t>& bitmap_bytes()
-{
-    static const std::vector<uint8_t> bytes = make_bitmap_file();
-    return bytes;
 }
 
 INT_PTR CALLBACK dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
@@ -227,15 +172,3 @@ std::vector<uint8_t> cursor_file(uint16_t hot_x, uint16_t hot_y)
 }
 
 } // namespace test_program
-
-namespace win32_resources {
-namespace {
-const FileResource bitmap_table[] = {{"CARRE", test_program::bitmap_bytes()}};
-}
-const std::span<const MenuResource> menus{test_program::menu_table};
-const std::span<const DialogResource> dialogs{test_program::dialog_table};
-const std::span<const FileResource> bitmaps{bitmap_table};
-const std::span<const FileResource> icons{};
-const std::span<const FileResource> cursors{};
-const std::span<const VersionString> version_strings{};
-} // namespace win32_resources

@@ -31,7 +31,7 @@ extern INT_PTR last_dialog_result;
 void prepare();
 int WINAPI entry(HINSTANCE instance, HINSTANCE previous, LPSTR command_line, int show_command);
 
-// The 16-colour palette of the test bitmap, and the palette index of its pixel (x, y).
+// The bitmap CARRE (carre.bmp): its 16-colour palette and the palette index of its pixel (x, y).
 uint32_t palette_colour(int index);
 int bitmap_index(int x, int y);
 constexpr int bitmap_width = 5;
