@@ -2,7 +2,7 @@
 #
 # Linux, as Debian keeps games: the programs in games/ under names that no other
 # program claims (korvane, korvane-play, elvarin-trainer, elvarin-make-population,
-# elvarin-strength), the default hall of fame and the cursor files in
+# elvarin-strength, elvarin-evolve), the default hall of fame and the cursor files in
 # share/games/elvarin, a desktop entry with its icons and AppStream metadata, manual
 # pages in section 6 in English and French, the copyright file and the change log.
 #
@@ -56,7 +56,8 @@ endfunction()
 install_program(trainer elvarin-trainer)
 install_program(make_population elvarin-make-population)
 install_program(strength elvarin-strength)
-set(manual_pages elvarin-trainer elvarin-make-population elvarin-strength)
+install_program(evolve elvarin-evolve)
+set(manual_pages elvarin-trainer elvarin-make-population elvarin-strength elvarin-evolve)
 
 find_program(GZIP_PROGRAM gzip REQUIRED)
 set(packaging_dir ${CMAKE_BINARY_DIR}/packaging)

@@ -1,15 +1,22 @@
 // assemble_hall_of_fame: makes a hall-of-fame file from the strongest networks of
 // several, as the strength tool measured them against one opponent.
 //
-//   assemble_hall_of_fame [--opponent NAME] OUT FILE CSV [FILE CSV ...]
+//   assemble_hall_of_fame [--graded] [--opponent NAME] OUT FILE CSV [FILE CSV ...]
 //
 // Each FILE is a hall-of-fame (or population) file, and CSV the strength tool's CSV
 // for its networks (rows "net:K"). All the networks measured against NAME (default
 // wpc) are ranked by win rate, then by draw rate, then in the order given (file by
 // file, network by network); a network whose weights equal those of one ranked higher
 // is left out. The 36 first go to OUT, best first, so that every level of the game
-// consults the strongest ones; the header names slot 36, the last ranked, as the one
-// the trainer replaces first. OUT must not exist yet; the choice is printed.
+// consults the strongest ones.
+//
+// With --graded, OUT is a ladder instead (graded_order.h): from the weakest network
+// measured to the strongest, each level of the game's menu picks a stronger network
+// than the level below; the picks are played again with the game's own tournament
+// before the file is written.
+//
+// The header names slot 36 as the one the trainer replaces first. OUT must not exist
+// yet; the choice is printed.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -19,9 +26,11 @@
 #include <string>
 #include <vector>
 
+#include "graded_order.h"
 #include "image_file.h"
 #include "lowfile.h"
 #include "shape.h"
+#include "tables.h"
 
 namespace {
 
@@ -35,7 +44,7 @@ struct Candidate {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: assemble_hall_of_fame [--opponent NAME] OUT FILE CSV [FILE CSV ...]\n");
+    std::fprintf(stderr, "usage: assemble_hall_of_fame [--graded] [--opponent NAME] OUT FILE CSV [FILE CSV ...]\n");
     return 2;
 }
 
@@ -108,15 +117,79 @@ const float* weights_of(const std::vector<float>& population, int32_t k)
     return population.data() + network_base(k) + 1;
 }
 
+// The core's tables, for the games of a ladder.
+struct CoreTables {
+    std::vector<float> population = std::vector<float>(population_floats), activation = std::vector<float>(activation_floats);
+    std::vector<uint8_t> board = std::vector<uint8_t>(board_cells), spare = std::vector<uint8_t>(board_cells),
+                         legal = std::vector<uint8_t>(board_cells);
+    std::vector<int16_t> scores = std::vector<int16_t>(networks_bound);
+    CoreTables()
+    {
+        current_population = population.data();
+        activations = activation.data();
+        current_board = board.data();
+        spare_board = spare.data();
+        legal_move_map = legal.data();
+        score_table = scores.data();
+    }
+};
+
+// The ladder's order of `distinct`, its picks played again with the game's tournament;
+// empty after a message when none could be built.
+std::vector<const Candidate*> ladder_of(const std::vector<const Candidate*>& distinct,
+                                        const std::vector<std::vector<float>>& populations, char** argv, int first)
+{
+    static CoreTables tables;
+    std::vector<LadderCandidate> pool;
+    for (const Candidate* c : distinct)
+        pool.push_back({weights_of(populations[c->file], c->k), static_cast<double>(c->wins) / c->games});
+    const Ladder ladder = graded_order(pool);
+    if (!ladder.failure.empty()) {
+        std::fprintf(stderr, "assemble_hall_of_fame: %s\n", ladder.failure.c_str());
+        return {};
+    }
+    std::vector<const Candidate*> chosen;
+    for (size_t slot = 0; slot < ladder.slots.size(); ++slot) {
+        chosen.push_back(distinct[ladder.slots[slot]]);
+        std::memcpy(current_population + network_base(static_cast<int32_t>(slot + 1)) + 1, pool[ladder.slots[slot]].weights,
+                    network_bytes);
+    }
+    std::printf("levels of the menu, the pick of each (the winner of its thinking tournament):\n");
+    for (size_t m = 0; m < ladder.picks.size(); ++m) {
+        const int32_t pick = level_pick(menu_levels[m], {1, 2, 3});
+        const auto slot = static_cast<size_t>(std::find(ladder.slots.begin(), ladder.slots.end(), ladder.picks[m]) -
+                                              ladder.slots.begin());
+        if (pick != static_cast<int32_t>(slot + 1)) {
+            std::fprintf(stderr, "assemble_hall_of_fame: level %d picks network %d in the game, not %zu\n",
+                         menu_levels[m], pick, slot + 1);
+            return {};
+        }
+        const Candidate& c = *distinct[ladder.picks[m]];
+        std::printf("level %2d: network %2d, %s network %d, %.1f %% (%lld wins in %lld games)\n", menu_levels[m],
+                    pick, argv[first + 1 + 2 * c.file], c.k, 100.0 * c.wins / c.games, static_cast<long long>(c.wins),
+                    static_cast<long long>(c.games));
+    }
+    for (int32_t level : ladder.flat_levels)
+        std::printf("level %d is no stronger than the level below: no candidate made it so\n", level);
+    if (ladder.left_out > 0)
+        std::printf("%zu networks left out: their games depend on tie draws\n", ladder.left_out);
+    return chosen;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     std::string opponent = "wpc";
+    bool graded = false;
     int first = 1;
-    if (argc > 2 && std::strcmp(argv[1], "--opponent") == 0) {
-        opponent = argv[2];
-        first = 3;
+    for (;; ++first) {
+        if (first < argc && std::strcmp(argv[first], "--graded") == 0)
+            graded = true;
+        else if (first + 1 < argc && std::strcmp(argv[first], "--opponent") == 0)
+            opponent = argv[++first];
+        else
+            break;
     }
     if (argc - first < 3 || (argc - first - 1) % 2 != 0)
         return usage();
@@ -133,28 +206,28 @@ int main(int argc, char** argv)
     }
     std::vector<Candidate> ranked = candidates;
     std::sort(ranked.begin(), ranked.end(), ranks_above);
-
-    std::vector<float> assembled(population_floats, 0.0f);
-    assembled[0] = static_cast<float>(networks); // the replacement slot: the last ranked
-    std::vector<const Candidate*> chosen;
+    std::vector<const Candidate*> distinct;
     for (const Candidate& c : ranked) {
-        if (chosen.size() == static_cast<size_t>(networks))
-            break;
         const float* weights = weights_of(populations[c.file], c.k);
         bool repeated = false;
-        for (const Candidate* taken : chosen)
+        for (const Candidate* taken : distinct)
             repeated |= std::memcmp(weights, weights_of(populations[taken->file], taken->k), network_bytes) == 0;
-        if (repeated)
-            continue;
-        chosen.push_back(&c);
-        std::memcpy(assembled.data() + network_base(static_cast<int32_t>(chosen.size())) + 1, weights,
-                    network_bytes);
+        if (!repeated)
+            distinct.push_back(&c);
     }
-    if (chosen.size() < static_cast<size_t>(networks)) {
+    if (distinct.size() < static_cast<size_t>(networks)) {
         std::fprintf(stderr, "assemble_hall_of_fame: only %zu different networks were measured against %s; 36 needed\n",
-                     chosen.size(), opponent.c_str());
+                     distinct.size(), opponent.c_str());
         return 1;
     }
+    std::vector<const Candidate*> chosen(distinct.begin(), distinct.begin() + networks);
+    if (graded && (chosen = ladder_of(distinct, populations, argv, first)).empty())
+        return 1;
+    std::vector<float> assembled(population_floats, 0.0f);
+    assembled[0] = static_cast<float>(networks); // the replacement slot: the last
+    for (size_t s = 0; s < chosen.size(); ++s)
+        std::memcpy(assembled.data() + network_base(static_cast<int32_t>(s + 1)) + 1,
+                    weights_of(populations[chosen[s]->file], chosen[s]->k), network_bytes);
 
     if (file_exists(out_path)) {
         std::fprintf(stderr, "assemble_hall_of_fame: %s exists already; nothing written\n", out_path);
@@ -167,8 +240,9 @@ int main(int argc, char** argv)
                      written.status == FileStatus::cannot_open ? "cannot create" : "writing failed:", out_path);
         return 1;
     }
-    std::printf("%s: the 36 strongest of %zu networks against %s, best first\n", out_path, candidates.size(),
-                opponent.c_str());
+    std::printf(graded ? "%s: a ladder of %zu networks measured against %s, weakest first\n"
+                       : "%s: the 36 strongest of %zu networks against %s, best first\n",
+                out_path, candidates.size(), opponent.c_str());
     for (size_t s = 0; s < chosen.size(); ++s) {
         const Candidate& c = *chosen[s];
         std::printf("slot %2zu: %s network %d, %lld wins %lld draws in %lld games\n", s + 1,

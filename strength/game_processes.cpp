@@ -8,18 +8,21 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #endif
 
 namespace {
 
-void play_here(int32_t count, const std::function<uint8_t(int32_t)>& play, std::vector<uint8_t>& outcomes,
-               const std::function<void(int32_t)>& progress)
+bool play_here(int32_t count, const std::function<uint8_t(int32_t)>& play, std::vector<uint8_t>& outcomes,
+               const std::function<bool(int32_t)>& progress)
 {
     for (int32_t t = 0; t < count; ++t) {
         outcomes[static_cast<size_t>(t)] = play(t);
-        progress(t + 1);
+        if (!progress(t + 1))
+            return false;
     }
+    return true;
 }
 
 } // namespace
@@ -27,11 +30,10 @@ void play_here(int32_t count, const std::function<uint8_t(int32_t)>& play, std::
 #if defined(_WIN32)
 
 bool play_games(int32_t count, int32_t, const std::function<uint8_t(int32_t)>& play, std::vector<uint8_t>& outcomes,
-                const std::function<void(int32_t)>& progress)
+                const std::function<bool(int32_t)>& progress)
 {
     outcomes.assign(static_cast<size_t>(count), 0);
-    play_here(count, play, outcomes, progress);
-    return true;
+    return play_here(count, play, outcomes, progress);
 }
 
 int32_t processors_online() { return 1; }
@@ -60,29 +62,50 @@ struct Worker {
     _exit(0);
 }
 
+void report_failure(const char* call)
+{
+    std::fprintf(stderr, "%s: %s: %s\n", program_invocation_short_name, call, std::strerror(errno));
+}
+
+// Abandoned games: the processes are killed and waited for, their pipes closed.
+void stop_workers(std::vector<Worker>& workers)
+{
+    for (Worker& worker : workers) {
+        if (worker.pid <= 0)
+            continue; // never started
+        kill(worker.pid, SIGKILL);
+        if (worker.read_end >= 0)
+            close(worker.read_end);
+        while (waitpid(worker.pid, nullptr, 0) < 0 && errno == EINTR) {
+        }
+    }
+}
+
 } // namespace
 
 bool play_games(int32_t count, int32_t jobs, const std::function<uint8_t(int32_t)>& play,
-                std::vector<uint8_t>& outcomes, const std::function<void(int32_t)>& progress)
+                std::vector<uint8_t>& outcomes, const std::function<bool(int32_t)>& progress)
 {
     outcomes.assign(static_cast<size_t>(count), 0);
     if (jobs > count)
         jobs = count;
-    if (jobs <= 1) {
-        play_here(count, play, outcomes, progress);
-        return true;
-    }
+    if (jobs <= 1)
+        return play_here(count, play, outcomes, progress);
     std::fflush(nullptr); // nothing buffered is written twice by the children
     std::vector<Worker> workers(static_cast<size_t>(jobs));
     for (int32_t w = 0; w < jobs; ++w) {
         int ends[2];
         if (pipe(ends) != 0) {
-            std::perror("strength: pipe");
+            report_failure("pipe");
+            stop_workers(workers);
             return false;
         }
         const pid_t pid = fork();
         if (pid < 0) {
-            std::perror("strength: fork");
+            report_failure("fork");
+            close(ends[0]);
+            close(ends[1]);
+            stop_workers(workers);
             return false;
         }
         if (pid == 0) {
@@ -101,7 +124,8 @@ bool play_games(int32_t count, int32_t jobs, const std::function<uint8_t(int32_t
             if (worker.read_end >= 0)
                 polled.push_back({worker.read_end, POLLIN, 0});
         if (poll(polled.data(), polled.size(), 1000) < 0 && errno != EINTR) {
-            std::perror("strength: poll");
+            report_failure("poll");
+            stop_workers(workers);
             return false;
         }
         for (int32_t w = 0; w < jobs; ++w) {
@@ -131,7 +155,10 @@ bool play_games(int32_t count, int32_t jobs, const std::function<uint8_t(int32_t
             }
             done += static_cast<int32_t>(got);
         }
-        progress(done);
+        if (!progress(done)) {
+            stop_workers(workers);
+            return false;
+        }
     }
 
     bool all_played = true;
@@ -142,7 +169,8 @@ bool play_games(int32_t count, int32_t jobs, const std::function<uint8_t(int32_t
         }
         const int32_t share = (count - w + jobs - 1) / jobs;
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || worker.received != share) {
-            std::fprintf(stderr, "strength: the process playing games %d, %d, ... failed\n", w, w + jobs);
+            std::fprintf(stderr, "%s: the process playing games %d, %d, ... failed\n", program_invocation_short_name,
+                         w, w + jobs);
             all_played = false;
         }
     }

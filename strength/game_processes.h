@@ -9,10 +9,11 @@
 #include <vector>
 
 // Fills outcomes[0 .. count - 1]; `progress` is called now and then with the number of
-// games done. With `jobs` 1 (or where processes cannot be forked) the games are played
-// here, one after the other. False when a process failed; a message has been printed.
+// games done, and returning false abandons the games (the processes are stopped). With
+// `jobs` 1 (or where processes cannot be forked) the games are played here, one after
+// the other. False when abandoned, or when a process failed (a message has been printed).
 bool play_games(int32_t count, int32_t jobs, const std::function<uint8_t(int32_t)>& play,
-                std::vector<uint8_t>& outcomes, const std::function<void(int32_t)>& progress);
+                std::vector<uint8_t>& outcomes, const std::function<bool(int32_t)>& progress);
 
 // The processors this machine has online (at least 1).
 int32_t processors_online();

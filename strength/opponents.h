@@ -1,20 +1,7 @@
-// The reference opponents that the strength tool measures networks against. Each
-// plays on the current board for `side` and returns its square, or 0 when `side` has
-// no legal move. Their random choices come from the tools' own random source.
+// The reference opponents that the strength tool measures networks against. Their
+// random choices come from the tools' own random source; they play in the measured
+// game (protocol_kernel.h).
 //
-// The weighted-piece-counter heuristic (WPC) values a position for the side to move
-// as the sum of the weights of its pieces minus the sum over the opponent's pieces.
-// The weights are held in hundredths, so that sums are exact integers and equal
-// values are truly equal:
-//
-//    100 -25  10   5   5  10 -25 100       (row 1, the top row, columns 1 to 8)
-//    -25 -25   1   1   1   1 -25 -25
-//     10   1   5   2   2   5   1  10
-//      5   1   2   1   1   2   1   5
-//      5   1   2   1   1   2   1   5
-//     10   1   5   2   2   5   1  10
-//    -25 -25   1   1   1   1 -25 -25
-//    100 -25  10   5   5  10 -25 100
 #pragma once
 #include <cstdint>
 
@@ -32,16 +19,21 @@ const char* opponent_name(Opponent opponent);
 // False when `name` is none of the names above.
 bool opponent_from_name(const char* name, Opponent& opponent);
 
-int32_t opponent_move(Opponent opponent, uint8_t side);
-
-// Whether `side` has a legal move on the current board (the legal-move map is rebuilt).
-bool can_move(uint8_t side);
+// The weighted-piece-counter heuristic (WPC) values a position for the side to move
+// as the sum of the weights of its pieces minus the sum over the opponent's pieces.
+// The weights are held in hundredths, so that sums are exact integers and equal values
+// are truly equal; row 1 (the top row) first, columns 1 to 8.
+constexpr int32_t wpc_rows[8][8] = {
+    {100, -25, 10, 5, 5, 10, -25, 100}, {-25, -25, 1, 1, 1, 1, -25, -25}, {10, 1, 5, 2, 2, 5, 1, 10},
+    {5, 1, 2, 1, 1, 2, 1, 5},           {5, 1, 2, 1, 1, 2, 1, 5},         {10, 1, 5, 2, 2, 5, 1, 10},
+    {-25, -25, 1, 1, 1, 1, -25, -25},   {100, -25, 10, 5, 5, 10, -25, 100}};
+constexpr int32_t wpc_weight(int32_t square) { return wpc_rows[(square - 1) / 8][(square - 1) % 8]; }
 
 // A finished game (neither side can move) is worth this, in hundredths, to the side
 // with more pieces, its negative to the other, 0 when the counts are equal.
 constexpr int32_t finished_game_value = 100000;
 
-// The WPC value of the current board for `side`, in hundredths.
+// On the current board, for the tests. The WPC value for `side`, in hundredths:
 int32_t wpc_value(uint8_t side);
 // The alpha-beta value of the current board for `side` to move, over `plies` plies
 // (0 .. 4): a pass is a ply, a finished game is worth +-finished_game_value, and the

@@ -1,14 +1,29 @@
 #include "protocol_game.h"
 
-#include "board.h"
-#include "opponents.h"
+#include "protocol_kernels.h"
 #include "random.h"
-#include "tables.h"
 #include "tool_random.h"
 
 namespace {
 
 constexpr uint64_t network_player_code = 1000; // network k is 1000 + k; level L is L
+
+Mover mover_of(const Player& player)
+{
+    return {player.kind == Player::Kind::network ? Mover::Kind::network : Mover::Kind::level, player.number};
+}
+
+Mover mover_of(Opponent opponent)
+{
+    switch (opponent) {
+    case Opponent::random: return {Mover::Kind::random, 0};
+    case Opponent::greedy: return {Mover::Kind::greedy, 0};
+    case Opponent::wpc: return {Mover::Kind::wpc, 0};
+    case Opponent::wpc_ab2: return {Mover::Kind::wpc_ab2, 0};
+    case Opponent::wpc_ab4: return {Mover::Kind::wpc_ab4, 0};
+    }
+    return {Mover::Kind::random, 0};
+}
 
 } // namespace
 
@@ -19,7 +34,11 @@ void seed_game(uint64_t seed, const Player& player, Opponent opponent, int32_t g
                                      : static_cast<uint64_t>(player.number);
     uint64_t game_seed = mix_seed(seed, player_code);
     game_seed = mix_seed(game_seed, static_cast<uint64_t>(opponent));
-    game_seed = mix_seed(game_seed, static_cast<uint64_t>(game));
+    seed_game(mix_seed(game_seed, static_cast<uint64_t>(game)));
+}
+
+void seed_game(uint64_t game_seed)
+{
     seed_tool_random(game_seed);
     seed_random(static_cast<uint32_t>(draw_tool_bits() >> 32));
 }
@@ -27,29 +46,10 @@ void seed_game(uint64_t seed, const Player& player, Opponent opponent, int32_t g
 Outcome play_protocol_game(const Player& player, Opponent opponent, uint8_t player_colour,
                            const Protocol& protocol)
 {
-    reset_board();
-    uint8_t side = white;
-    int32_t moves_played = 0;
-    for (int32_t passes = 0; passes < 2; side = other_colour(side)) {
-        int32_t square = 0;
-        if (can_move(side)) {
-            if (moves_played < protocol.opening_moves || draw_tool_unit() < protocol.epsilon)
-                square = opponent_move(Opponent::random, side);
-            else if (side == player_colour)
-                square = player_move(player, side);
-            else
-                square = opponent_move(opponent, side);
-        }
-        if (square == 0) {
-            ++passes;
-            continue;
-        }
-        play_move(square, side);
-        ++moves_played;
-        passes = 0;
-    }
-    const PieceCount count = count_pieces();
-    const int32_t own = player_colour == white ? count.white : count.black;
-    const int32_t theirs = player_colour == white ? count.black : count.white;
-    return own > theirs ? Outcome::win : own == theirs ? Outcome::draw : Outcome::loss;
+    return protocol_kernels().play_game(mover_of(player), mover_of(opponent), player_colour, protocol);
+}
+
+Outcome play_protocol_game(const Player& player, int32_t rival, uint8_t player_colour, const Protocol& protocol)
+{
+    return protocol_kernels().play_game(mover_of(player), {Mover::Kind::network, rival}, player_colour, protocol);
 }

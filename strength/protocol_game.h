@@ -23,8 +23,12 @@ enum class Outcome : uint8_t { win, draw, loss };
 // Seeds the tools' random source and the programs' random source (which breaks the
 // networks' ties) for the game named by these four values.
 void seed_game(uint64_t seed, const Player& player, Opponent opponent, int32_t game);
+// The same for a game named by one seed of the caller's.
+void seed_game(uint64_t game_seed);
 
 // Plays the game on the current board, which must be allocated, with the player
-// holding `player_colour`.
+// holding `player_colour`; the board ends in the final position.
 Outcome play_protocol_game(const Player& player, Opponent opponent, uint8_t player_colour,
                            const Protocol& protocol);
+// The same against network `rival` (1..36) of the current population.
+Outcome play_protocol_game(const Player& player, int32_t rival, uint8_t player_colour, const Protocol& protocol);

@@ -339,7 +339,10 @@ int main(int argc, char** argv)
     std::vector<uint8_t> outcomes;
     ProgressLine progress(static_cast<int32_t>(total));
     const bool played = play_games(static_cast<int32_t>(total), jobs, play, outcomes,
-                                   [&](int32_t done) { progress.update(done); });
+                                   [&](int32_t done) {
+                                       progress.update(done);
+                                       return true;
+                                   });
     progress.finish();
     if (!played)
         return 1;

@@ -76,7 +76,7 @@ listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
 holds_all() {
     local file status=0
     for file in usr/games/korvane usr/games/korvane-play usr/games/elvarin-trainer \
-                usr/games/elvarin-make-population usr/games/elvarin-strength \
+                usr/games/elvarin-make-population usr/games/elvarin-strength usr/games/elvarin-evolve \
                 usr/share/games/elvarin/meillfl.don usr/share/games/elvarin/oui.cur usr/share/games/elvarin/non.cur \
                 usr/share/applications/org.elvarin.korvane.desktop \
                 usr/share/metainfo/org.elvarin.korvane.metainfo.xml \
@@ -84,7 +84,7 @@ holds_all() {
                 usr/share/doc/elvarin/copyright usr/share/doc/elvarin/changelog.Debian.gz; do
         grep -qx "\./$file" <<< "$listing" || { echo "  missing /$file"; status=1; }
     done
-    for page in korvane korvane-play elvarin-trainer elvarin-make-population elvarin-strength; do
+    for page in korvane korvane-play elvarin-trainer elvarin-make-population elvarin-strength elvarin-evolve; do
         for dir in man6 fr/man6; do
             grep -qx "\./usr/share/man/$dir/$page.6.gz" <<< "$listing" || { echo "  missing manual page $dir/$page"; status=1; }
         done

@@ -45,7 +45,7 @@ TEST(KorvaneResources, MenuBarItemsIdentifiersAndTexts)
     for (const MenuTemplateItem& item : *menu) {
         EXPECT_EQ(item.flags, 0u) << item.text;
         if (item.level == 0) {
-            bar.push_back(item.text + (item.popup ? "" : "=" + std::to_string(item.id)));
+            bar.push_back(item.popup ? item.text : item.text + "=" + std::to_string(item.id));
             in_levels = item.text == "Niveau";
         } else if (in_levels) {
             level_items.push_back(item.text + "=" + std::to_string(item.id));

@@ -14,7 +14,7 @@ shopt -s nullglob
 cmake --install "$build" --prefix "$prefix/usr" > /dev/null || fail "cmake --install failed"
 usr=$prefix/usr
 for file in games/korvane games/korvane-play games/elvarin-trainer games/elvarin-make-population \
-            games/elvarin-strength share/applications/org.elvarin.korvane.desktop \
+            games/elvarin-strength games/elvarin-evolve share/applications/org.elvarin.korvane.desktop \
             share/metainfo/org.elvarin.korvane.metainfo.xml \
             share/doc/elvarin/copyright share/doc/elvarin/changelog.Debian.gz; do
     [ -e "$usr/$file" ] || fail "missing $file"
@@ -23,13 +23,13 @@ for source in game/data/meillfl.don game/resources/oui.cur game/resources/non.cu
     cmp -s "$usr/share/games/elvarin/$(basename "$source")" "$top/$source" \
         || fail "share/games/elvarin/$(basename "$source") is not $source"
 done
-for program in korvane korvane-play elvarin-trainer elvarin-make-population elvarin-strength; do
+for program in korvane korvane-play elvarin-trainer elvarin-make-population elvarin-strength elvarin-evolve; do
     [ -x "$usr/games/$program" ] || fail "games/$program is not executable"
 done
 
 # Every program has its page in English and in French, compressed without a time stamp.
 for language in "" fr/; do
-    for page in korvane korvane-play elvarin-trainer elvarin-make-population elvarin-strength; do
+    for page in korvane korvane-play elvarin-trainer elvarin-make-population elvarin-strength elvarin-evolve; do
         file=$usr/share/man/${language}man6/$page.6.gz
         gzip -dc "$file" 2> /dev/null | grep -q '^\.TH ' || fail "no manual page ${language}man6/$page.6.gz"
     done

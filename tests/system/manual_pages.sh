@@ -13,7 +13,7 @@ if ! command -v man > /dev/null || ! command -v lexgrog > /dev/null; then
 else
     declare -A described=([korvane]="korvane korvane-play" [elvarin-trainer]=elvarin-trainer
                           [elvarin-make-population]=elvarin-make-population
-                          [elvarin-strength]=elvarin-strength)
+                          [elvarin-strength]=elvarin-strength [elvarin-evolve]=elvarin-evolve)
     for page in "${!described[@]}"; do
         for file in "$top/docs/man/$page.6" "$top/docs/man/fr/$page.6"; do
             warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \

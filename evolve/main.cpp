@@ -1,0 +1,163 @@
+// evolve: breeds networks of the hall-of-fame file's kind against a panel of opponents
+// with an evolution strategy (evolution.h), and writes the strongest as a hall-of-fame
+// file that the game plays as it is.
+//
+// The run saves a checkpoint after every generation and ends after --generations, or
+// earlier on Ctrl+C, a termination signal or a hang-up; --resume goes on from the
+// checkpoint to the very networks that a run without a stop gives. Its log has a row
+// per generation. Bad input gets a message and a non-zero exit, with nothing written.
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "checkpoint.h"
+#include "evolution.h"
+#include "game_processes.h"
+#include "image_file.h"
+#include "lowfile.h"
+#include "options.h"
+#include "random.h"
+#include "shape.h"
+#include "standard_streams.h"
+#include "stop_request.h"
+#include "tables.h"
+
+namespace {
+
+constexpr float hall_of_fame_header = 36.0f; // the slot that a trainer replaces first: the last ranked
+
+int fail(const std::string& message, int status = 1)
+{
+    std::fprintf(stderr, "evolve: %s\n", message.c_str());
+    return status;
+}
+
+// Network k of a hall-of-fame or population file, refused when the file is short,
+// unreadable or holds a weight that is not a finite number.
+std::string read_start(const char* name, int32_t k, Weights& start)
+{
+    std::vector<float> population(population_floats);
+    const FileResult read = read_image(name, population.data(), Access::read_only);
+    if (read.status == FileStatus::cannot_open || read.status == FileStatus::read_failed)
+        return std::string(name) + " cannot be read";
+    if (read.status == FileStatus::incomplete)
+        return std::string(name) + " is too short for 36 networks: " + std::to_string(read.bytes) + " bytes instead of " +
+               std::to_string(population_bytes);
+    for (int32_t n = 1; n <= networks; ++n)
+        for (int32_t w = 1; w <= connections; ++w)
+            if (!std::isfinite(population[static_cast<size_t>(network_base(n) + w)]))
+                return std::string(name) + ": network " + std::to_string(n) + " holds a weight that is not a number";
+    const float* first = population.data() + network_base(k) + 1;
+    start.assign(first, first + connections);
+    return "";
+}
+
+// Without a starting file: a network of random weights in -1 .. 1, as a first
+// population of the trainer has them, from the programs' random source seeded with
+// the run's seed.
+Weights random_start(uint64_t seed)
+{
+    seed_random(static_cast<uint32_t>(seed));
+    Weights start(connections);
+    for (float& x : start)
+        x = static_cast<float>(draw_random() - 16384) / 16384.0f;
+    return start;
+}
+
+bool write_hall_of_fame(const char* name, const EvolutionState& state)
+{
+    std::vector<float> population(population_floats);
+    int32_t k = 1;
+    for (const Weights* w : leading_networks(state, networks))
+        std::copy(w->begin(), w->end(), population.begin() + network_base(k++) + 1);
+    FileReplacement write;
+    return write_image(name, hall_of_fame_header, population.data(), write, Completion::at_once).status ==
+           FileStatus::done;
+}
+
+// Whether a file could be made beside `name`: tried, then removed.
+bool can_write_beside(const char* name) { return try_image_write(name).status == FileStatus::done; }
+
+void show_progress(int32_t generation, int32_t last, const GenerationSummary& summary, double seconds)
+{
+    const bool terminal = standard_error_is_terminal();
+    std::fprintf(stderr, "evolve: generation %d of %d, best %.4f, mean %.4f, champion %.4f, %.0f games/s%s",
+                 generation, last, summary.best, summary.mean, summary.champion,
+                 seconds > 0 ? static_cast<double>(summary.games) / seconds : 0.0, terminal ? "   \r" : "\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    keep_standard_streams_open();
+    Options options;
+    const std::string wrong = parse_options(argc, argv, options);
+    if (!wrong.empty()) {
+        std::fprintf(stderr, "evolve: %s\n%s", wrong.c_str(), usage_text);
+        return 2;
+    }
+    Settings settings = options.settings;
+    EvolutionState state;
+    if (options.resume) {
+        const std::string damage = load_checkpoint(options.checkpoint.c_str(), settings, state);
+        if (!damage.empty())
+            return fail("cannot resume: " + options.checkpoint + " " + damage);
+        const std::string conflict = settings_conflict(options, settings);
+        if (!conflict.empty())
+            return fail("cannot resume: the checkpoint's run has other " + conflict + "; leave them out to go on", 2);
+    } else {
+        if (file_exists(options.checkpoint.c_str()))
+            return fail(options.checkpoint + " exists: --resume goes on from it; remove it to start anew");
+        if (file_exists(options.out.c_str()))
+            return fail(options.out + " exists; a new run writes a new file");
+        Weights start;
+        if (options.start.empty())
+            start = random_start(settings.seed);
+        else if (const std::string bad = read_start(options.start.c_str(), options.start_network, start); !bad.empty())
+            return fail(bad);
+        state = first_state(settings, start);
+    }
+    for (const std::string* name : {&options.out, &options.checkpoint, &options.log})
+        if (!can_write_beside(name->c_str()))
+            return fail("cannot write " + *name);
+
+    std::vector<float> population(population_floats), activation(activation_floats);
+    std::vector<uint8_t> board(board_cells), legal(board_cells);
+    current_population = population.data();
+    activations = activation.data();
+    current_board = board.data();
+    legal_move_map = legal.data();
+    catch_stop_signals();
+    const int32_t jobs = options.jobs > 0 ? options.jobs : processors_online();
+
+    if (!options.resume && !save_checkpoint(options.checkpoint.c_str(), settings, state))
+        return fail("cannot write " + options.checkpoint);
+    while (state.generation < options.generations && !stop_requested()) {
+        const auto began = std::chrono::steady_clock::now();
+        GenerationSummary summary;
+        if (!run_generation(settings, jobs, state, summary, [](int64_t) { return !stop_requested(); })) {
+            if (stop_requested())
+                break;
+            return fail("the games of generation " + std::to_string(state.generation + 1) + " could not be played");
+        }
+        if (!save_checkpoint(options.checkpoint.c_str(), settings, state))
+            return fail("cannot write " + options.checkpoint + "; the run stops at generation " +
+                        std::to_string(state.generation - 1));
+        if (!replace_file(options.log.c_str(), state.log))
+            return fail("cannot write " + options.log);
+        show_progress(state.generation, options.generations, summary,
+                      std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count());
+    }
+    if (standard_error_is_terminal())
+        std::fprintf(stderr, "\n");
+    if (!write_hall_of_fame(options.out.c_str(), state))
+        return fail("cannot write " + options.out);
+    if (!replace_file(options.log.c_str(), state.log))
+        return fail("cannot write " + options.log);
+    std::fprintf(stderr, "evolve: %s after generation %d%s\n", options.out.c_str(), state.generation,
+                 state.generation < options.generations ? "; stopped, --resume goes on" : "");
+    return 0;
+}

@@ -1,0 +1,63 @@
+#include "panel.h"
+
+namespace {
+
+constexpr const char* archive_name = "archive";
+
+} // namespace
+
+std::string panel_member_name(const PanelMember& member)
+{
+    return member.archive ? archive_name : opponent_name(member.opponent);
+}
+
+bool panel_from_names(const std::string& names, std::vector<PanelMember>& panel)
+{
+    panel.clear();
+    std::string name;
+    for (const char c : names + ",") {
+        if (c != ',') {
+            name += c;
+            continue;
+        }
+        PanelMember member{name == archive_name, Opponent::random};
+        if (!member.archive && !opponent_from_name(name.c_str(), member.opponent))
+            return false;
+        for (const PanelMember& other : panel)
+            if (panel_member_code(other) == panel_member_code(member))
+                return false;
+        panel.push_back(member);
+        name.clear();
+    }
+    return !panel.empty();
+}
+
+std::string panel_names(const std::vector<PanelMember>& panel)
+{
+    std::string names;
+    for (const PanelMember& member : panel) {
+        if (!names.empty())
+            names += ',';
+        names += panel_member_name(member);
+    }
+    return names;
+}
+
+int32_t panel_member_code(const PanelMember& member)
+{
+    return member.archive ? 0 : static_cast<int32_t>(member.opponent);
+}
+
+bool panel_member_from_code(int32_t code, PanelMember& member)
+{
+    if (code == 0) {
+        member = {true, Opponent::random};
+        return true;
+    }
+    for (Opponent o : all_opponents)
+        if (static_cast<int32_t>(o) == code) {
+            member = {false, o};
+            return true;
+        }
+    return false;
+}

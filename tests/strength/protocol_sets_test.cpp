@@ -1,0 +1,59 @@
+// Every kernel set of the measured game plays the same games: the same outcomes and the
+// same final boards for every kind of mover, from the same seeds.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core_kernels.h"
+#include "image_file.h"
+#include "protocol_game.h"
+#include "shape.h"
+#include "tables.h"
+
+namespace {
+
+// The games of one kernel set, each written as its outcome and final board.
+std::string games_of(KernelSet set)
+{
+    use_kernel_set(set);
+    std::string record;
+    const Player network{Player::Kind::network, 3};
+    const Protocol protocol{0.1, 2};
+    for (int32_t game = 0; game < 60; ++game) {
+        const uint8_t colour = game % 2 == 0 ? 1 : 2;
+        for (Opponent opponent : all_opponents) {
+            if (opponent == Opponent::wpc_ab4 && game % 6 != 0)
+                continue; // the 4-ply search is slow in the plain kernels
+            seed_game(11, network, opponent, game);
+            record += static_cast<char>('0' + static_cast<int>(play_protocol_game(network, opponent, colour, protocol)));
+            record.append(reinterpret_cast<const char*>(current_board + 1), 64);
+        }
+        seed_game(static_cast<uint64_t>(game));
+        record += static_cast<char>('0' + static_cast<int>(play_protocol_game(network, 7, colour, protocol)));
+        record.append(reinterpret_cast<const char*>(current_board + 1), 64);
+    }
+    return record;
+}
+
+TEST(MeasuredGame, EveryKernelSetPlaysTheSameGames)
+{
+    std::vector<float> population(population_floats), activation(activation_floats);
+    std::vector<uint8_t> board(board_cells), legal(board_cells);
+    ASSERT_EQ(read_image(ELVARIN_DEFAULT_HALL_OF_FAME, population.data(), Access::read_only).status, FileStatus::done);
+    current_population = population.data();
+    activations = activation.data();
+    current_board = board.data();
+    legal_move_map = legal.data();
+
+    const KernelSet in_use = kernel_set_in_use();
+    const std::string portable = games_of(KernelSet::portable);
+    for (KernelSet set : {KernelSet::baseline, KernelSet::avx2}) {
+        if (kernel_set_available(set)) {
+            EXPECT_EQ(games_of(set), portable) << kernel_set_name(set);
+        }
+    }
+    use_kernel_set(in_use);
+}
+
+} // namespace
