@@ -180,6 +180,31 @@ int32_t choose_move_kernel(uint8_t side)
     return choose_among(legal, load_outputs(square_outputs), square_outputs);
 }
 
+// One half-move inside a match, for the side whose pieces are `own` (every other piece
+// is its opponent's), played by the network of `weights` on the masks: the side's view,
+// its legal squares and the square played, 0 for a pass.
+struct HalfMove {
+    Sides view;
+    Mask legal;
+    int32_t square;
+};
+
+inline HalfMove half_move(Mask& own, Mask& rival, Mask& others, const float* weights, bool colour_2, float* units)
+{
+    const Sides view{own, rival | others};
+    const Mask legal = legal_moves(view.own, view.opp);
+    const HiddenSums sums = hidden1_sums(weights, inputs_of(view.own, view.opp, colour_2), zero_hidden());
+    const int32_t square = choose_among(legal, finish_pass<true>(weights, sums, units), units + first_output);
+    if (square != 0) {
+        const Mask placed = Mask{1} << (square - 1);
+        const Mask turned = turned_pieces(placed, view.own, view.opp);
+        own |= placed | turned;
+        rival &= ~turned;
+        others &= ~turned;
+    }
+    return {view, legal, square};
+}
+
 // The match with the position kept in masks from start to end. Only the final state
 // reaches the tables: the board, colour 2's last legal-move map, and the activation
 // array of colour 2's last pass, just as the half-moves one by one leave them.
@@ -191,48 +216,22 @@ void play_match_kernel(int32_t a, int32_t b)
     const float* weights_a = network_weights(a);
     const float* weights_b = network_weights(b);
     float* units = activations + units_element;
-    const float* square_outputs = units + first_output;
 
-    Sides last_black_view{0, 0};
-    Mask last_black_legal = 0;
+    HalfMove last_black{};
     int32_t moves = 0;
     for (;;) {
-        const Sides w{whites, blacks | others};
-        const Mask legal_w = legal_moves(w.own, w.opp);
-        const HiddenSums sums_a = hidden1_sums(weights_a, inputs_of(w.own, w.opp, false), zero_hidden());
-        const int32_t s1 = choose_among(legal_w, finish_pass<true>(weights_a, sums_a, units), square_outputs);
-        if (s1 != 0) {
-            const Mask placed = Mask{1} << (s1 - 1);
-            const Mask turned = turned_pieces(placed, w.own, w.opp);
-            whites |= placed | turned;
-            blacks &= ~turned;
-            others &= ~turned;
-            ++moves;
-        }
-
-        const Sides b{blacks, whites | others};
-        const Mask legal_b = legal_moves(b.own, b.opp);
-        last_black_view = b;
-        last_black_legal = legal_b;
-        const HiddenSums sums_b = hidden1_sums(weights_b, inputs_of(b.own, b.opp, true), zero_hidden());
-        const int32_t s2 = choose_among(legal_b, finish_pass<true>(weights_b, sums_b, units), square_outputs);
-        if (s2 != 0) {
-            const Mask placed = Mask{1} << (s2 - 1);
-            const Mask turned = turned_pieces(placed, b.own, b.opp);
-            blacks |= placed | turned;
-            whites &= ~turned;
-            others &= ~turned;
-            ++moves;
-        }
-        if ((s1 == 0 && s2 == 0) || moves == 60)
+        const HalfMove white_move = half_move(whites, blacks, others, weights_a, false, units);
+        last_black = half_move(blacks, whites, others, weights_b, true, units);
+        moves += (white_move.square != 0) + (last_black.square != 0);
+        if ((white_move.square == 0 && last_black.square == 0) || moves == 60)
             break;
     }
 
     write_mask_value(current_board, whites, white);
     write_mask_value(current_board, blacks, black);
     legal_move_map[0] = 0;
-    write_mask_cells(legal_move_map, last_black_legal);
-    write_board_inputs(activations, last_black_view);
+    write_mask_cells(legal_move_map, last_black.legal);
+    write_board_inputs(activations, last_black.view);
     activations[side_input_element] = 1.0f;
 }
 

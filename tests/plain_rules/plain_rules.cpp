@@ -1,4 +1,4 @@
-#include "reference_rules.h"
+#include "plain_rules.h"
 
 #include <limits>
 
