@@ -181,19 +181,20 @@ int32_t choose_move_kernel(uint8_t side)
 }
 
 // One half-move inside a match, for the side whose pieces are `own` (every other piece
-// is its opponent's), played by the network of `weights` on the masks: the side's view,
-// its legal squares and the square played, 0 for a pass.
+// is its opponent's; Colour2 for colour 2), played by the network of `weights` on the
+// masks: the side's view, its legal squares and the square played, 0 for a pass.
 struct HalfMove {
     Sides view;
     Mask legal;
     int32_t square;
 };
 
-inline HalfMove half_move(Mask& own, Mask& rival, Mask& others, const float* weights, bool colour_2, float* units)
+template <bool Colour2>
+inline HalfMove half_move(Mask& own, Mask& rival, Mask& others, const float* weights, float* units)
 {
     const Sides view{own, rival | others};
     const Mask legal = legal_moves(view.own, view.opp);
-    const HiddenSums sums = hidden1_sums(weights, inputs_of(view.own, view.opp, colour_2), zero_hidden());
+    const HiddenSums sums = hidden1_sums(weights, inputs_of(view.own, view.opp, Colour2), zero_hidden());
     const int32_t square = choose_among(legal, finish_pass<true>(weights, sums, units), units + first_output);
     if (square != 0) {
         const Mask placed = Mask{1} << (square - 1);
@@ -220,8 +221,8 @@ void play_match_kernel(int32_t a, int32_t b)
     HalfMove last_black{};
     int32_t moves = 0;
     for (;;) {
-        const HalfMove white_move = half_move(whites, blacks, others, weights_a, false, units);
-        last_black = half_move(blacks, whites, others, weights_b, true, units);
+        const HalfMove white_move = half_move<false>(whites, blacks, others, weights_a, units);
+        last_black = half_move<true>(blacks, whites, others, weights_b, units);
         moves += (white_move.square != 0) + (last_black.square != 0);
         if ((white_move.square == 0 && last_black.square == 0) || moves == 60)
             break;

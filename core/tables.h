@@ -1,5 +1,6 @@
 // The tables the core works on, program-wide. Their owner (below) allocates the whole
-// set once at start-up and points these at it; the core itself allocates nothing.
+// set once at start-up and points these at it; the rules, passes and matches work in
+// place on them and allocate nothing.
 #pragma once
 #include <cstdint>
 

@@ -114,3 +114,25 @@ TEST(RankingOrder, BestFirstTiesByNumber)
     for (int32_t n = 1; n <= networks; ++n)
         EXPECT_EQ(t.scores[static_cast<size_t>(n)], -10) << n;
 }
+
+// A program run again in the same process (as the game's tests run the game) starts on
+// a whole, zeroed set, also after the game released its current population on closing.
+TEST(CoreTables, EveryStartUpGetsAWholeZeroedSet)
+{
+    TournamentTables t; // scores of 99, networks of random weights
+    reset_board();
+    swap_boards();
+    swap_populations();
+    release_current_population();
+    EXPECT_EQ(current_population, nullptr);
+    allocate_core_tables();
+    for (const float* population : {current_population, next_population}) {
+        ASSERT_NE(population, nullptr);
+        EXPECT_TRUE(std::all_of(population, population + population_floats, [](float w) { return w == 0.0f; }));
+    }
+    EXPECT_NE(current_population, next_population);
+    EXPECT_EQ(current_board, t.board.data()); // the boards take their first roles again
+    EXPECT_EQ(spare_board, t.spare.data());
+    EXPECT_TRUE(std::all_of(score_table, score_table + networks_bound, [](int16_t s) { return s == 0; }));
+    EXPECT_TRUE(std::all_of(spare_board, spare_board + board_cells, [](uint8_t c) { return c == 0; }));
+}
