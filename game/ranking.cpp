@@ -8,5 +8,7 @@
 void rank_networks(HWND window)
 {
     credit_both = 1;
-    rank_by_tournament([window] { tournament_with_progress(window, networks, "  Je trie le r\xE9seau ... %d %%. "); });
+    rank_by_tournament([window] {
+        tournament_with_progress(window, networks, "  Je trie le r\xE9seau ... %d %%. ");
+    });
 }
