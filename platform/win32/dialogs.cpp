@@ -101,9 +101,11 @@ HWND create_dialog(const win32_resources::DialogResource& resource, HWND owner, 
     if (const Window* owner_window = find_window(owner))
         corner += client_screen_origin(*owner_window);
     const QPoint size = pixels(resource.cx, resource.cy);
+    RECT outer{0, 0, size.x(), size.y()};
+    AdjustWindowRectEx(&outer, resource.style, FALSE, 0);
     const HWND dialog = CreateWindowExA(0, dialog_class_name, resource.caption, resource.style, corner.x(), corner.y(),
-                                        size.x() + frame_extra.width(), size.y() + frame_extra.height(), owner,
-                                        nullptr, instance, nullptr);
+                                        outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
+                                        instance, nullptr);
     for (const win32_resources::DialogControl& control : resource.controls) {
         const QPoint at = pixels(control.x, control.y);
         const QPoint extent = pixels(control.cx, control.cy);
