@@ -19,7 +19,7 @@ for wanted in "${@:-linux}"; do
         linux) packages+=(build-essential cmake python3 libgtest-dev libbenchmark-dev qt6-base-dev
                           faketime xvfb xdotool imagemagick parallel) ;;
         windows) packages+=(mingw-w64 cmake make libgtest-dev) ;;
-        wine) packages+=(wine wine64 xvfb xdotool imagemagick) ;;
+        wine) packages+=(wine wine64 xvfb xdotool imagemagick openbox python3-xlib) ;;
         package) packages+=(dpkg-dev lintian desktop-file-utils appstream) ;;
         *) packages+=("$wanted") ;;
     esac
