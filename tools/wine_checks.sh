@@ -548,9 +548,8 @@ wrong_cursors() {
     echo "${wrong[*]}"
 }
 # A click at board offset $1, $2. The game reads the pointer when it handles the click:
-# the pointer stays there until the click has shown its effect, or, for a click that has
-# none, until the movement before it has shown its cursor (then only clicks at other
-# points without effect may be handled after the pointer has moved on).
+# the pointer stays there until the click has shown its effect (for a click without one,
+# its cursor: see check_board_frame).
 click_at() { xdotool mousemove $((board_x + $1)) $((board_y + $2)) click 1 2>/dev/null; }
 # The board on screen now, row after row (screenshot $1).
 pieces_now() { import -window root "$1" 2>/dev/null && screen_board pieces "$1" "$board_x" "$board_y" | tr -d '\n'; }
@@ -610,21 +609,21 @@ check_board_frame() {
         else
             fail "$what: cursors: $wrong"
         fi
-        # Each click shows another cursor than the one before it, and so does the movement
-        # after them: once its cursor shows, every click has been handled. A repaint may be
-        # under way then: the board is read until it shows whole.
-        local probe lost=""
-        for probe in "121 62 no" "0 70 other" "152 91 no" "1 70 other" "130 61 no" "242 70 other" \
-                     "151 92 no" "70 242 other" "70 2 no" "70 1 other" "2 70 no" "70 0 other"; do
-            set -- $probe
-            click_at "$1" "$2"
-            await_cursor "$3" || lost="$lost $1,$2"
+        # A click shows the class cursor, the crosshair, until the pointer moves again; the
+        # pointer then moves to illegal square (1, 3) and waits for the no cursor, which shows
+        # once the click has been handled. A repaint may be under way when the last one has:
+        # the board is read until it shows whole.
+        local at lost=""
+        for at in "0 70" "1 70" "242 70" "70 0" "70 1" "70 242" "121 62" "152 91" "130 61" "151 92"; do
+            click_at $at
+            await_cursor other && cursor_at 2 70 no || lost="$lost ${at/ /,}"
         done
-        if [ -z "$lost" ] && cursor_at 241 70 no &&
+        board=""
+        if [ -z "$lost" ] &&
            wait_until 'board=$(pieces_now "$dir/after-idle-clicks.png"); [ "$board" = "$opening_position" ]' 10; then
             pass "$what: clicks at board offsets 0, 1 and 242 and on the illegal squares beside (5, 3) do nothing"
         else
-            fail "$what: after clicks at board offsets 0, 1, 242 and on illegal squares the board reads $board${lost:+ (no cursor after the clicks at$lost)} ($dir/after-idle-clicks.png)"
+            fail "$what: after clicks at board offsets 0, 1, 242 and on illegal squares the board reads ${board:-nothing}${lost:+ (no cursor after the clicks at$lost)} ($dir/after-idle-clicks.png)"
         fi
         if play_first_pixel_of_the_opening_move "$dir/first-pixel.png"; then
             pass "$what: a click on the first pixel of square (5, 3) plays it, and the computer answers"

@@ -39,7 +39,6 @@ uintptr_t handle_number(Handle handle)
     return reinterpret_cast<uintptr_t>(handle);
 }
 
-
 struct WindowClass {
     std::string name;
     WNDPROC proc = nullptr;
