@@ -5,17 +5,11 @@
 #include "tables.h"
 
 namespace {
-constexpr UINT placement_length = 44;
 // The bitmap record that GetObjectA fills: 24 bytes on the 32-bit target.
 constexpr int bitmap_record_size = sizeof(BITMAP);
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(BITMAP) == 24);
 #endif
-static_assert(sizeof(WINDOWPLACEMENT) == placement_length);
-
-// The last origin read; a failed read keeps it.
-LONG origin_left = 0;
-LONG origin_top = 0;
 
 HBITMAP load_bitmap(const char* name, BITMAP& size)
 {
@@ -32,24 +26,15 @@ PieceBitmaps load_pieces()
     return pieces;
 }
 
-// The pointer position relative to the board image.
+// The pointer position relative to the board image, which starts at the client area's
+// corner, wherever the frame puts it and whether the window is moved or maximised.
 POINT board_offset(HWND window)
 {
-    window_origin(window, origin_left, origin_top);
     POINT pointer{0, 0};
     GetCursorPos(&pointer);
-    return POINT{pointer.x - origin_left - client_offset.x, pointer.y - origin_top - client_offset.y};
+    ScreenToClient(window, &pointer);
+    return pointer;
 }
-}
-
-void window_origin(HWND window, LONG& left, LONG& top)
-{
-    WINDOWPLACEMENT placement{};
-    placement.length = placement_length;
-    if (GetWindowPlacement(window, &placement)) {
-        left = placement.rcNormalPosition.left;
-        top = placement.rcNormalPosition.top;
-    }
 }
 
 int32_t square_at(int32_t x, int32_t y)

@@ -9,11 +9,11 @@
 // Left and top edges of the pieces of columns (rows) 1..8, and the square bounds.
 constexpr int32_t grid[9] = {1, 31, 61, 91, 121, 151, 181, 211, 241};
 
-// The frame contract: the client area, where the board image starts, lies this far from the
-// window's outer corner as GetWindowPlacement gives it (border; border, title bar and menu
-// bar). No system metric is consulted; the Linux layer places its client areas there
-// (its `client_offset`, platform/win32/layer_state.h).
-constexpr POINT client_offset{2, 40};
+// The client area the layout needs: the board image with its white strip (244 x 244), the
+// status line (to 480) and the texts beside the board. The main window's outer size is
+// made from it for whatever frame the system draws.
+constexpr int32_t client_width = 516;
+constexpr int32_t client_height = 245;
 
 // The two piece bitmaps with their sizes, held by whoever draws the pieces.
 struct PieceBitmaps {
@@ -23,8 +23,6 @@ struct PieceBitmaps {
     BITMAP black_size;
 };
 
-// Left and top of the window's normal rectangle; unchanged when it cannot be read.
-void window_origin(HWND window, LONG& left, LONG& top);
 // The square under a point of the board image, or 0 for none.
 int32_t square_at(int32_t x, int32_t y);
 void blit_bitmap(HDC window_dc, HDC memory_dc, HBITMAP bitmap, const BITMAP& size, int32_t x, int32_t y);

@@ -14,6 +14,7 @@
 
 namespace {
 constexpr const char* class_name = "MyApp";
+constexpr DWORD main_style = WS_OVERLAPPEDWINDOW;
 
 struct LevelItem {
     UINT id;
@@ -25,6 +26,15 @@ constexpr LevelItem level_items[] = {
     {IDM_LEVEL_6, 6},   {IDM_LEVEL_7, 7},   {IDM_LEVEL_8, 8},   {IDM_LEVEL_9, 9},   {IDM_LEVEL_10, 10},
     {IDM_LEVEL_15, 15}, {IDM_LEVEL_20, 20}, {IDM_LEVEL_25, 25}, {IDM_LEVEL_30, 30}, {IDM_LEVEL_36, 36},
 };
+
+// The outer rectangle that gives the client area the layout needs, with the frame and
+// the menu bar this system draws.
+RECT main_window_rect()
+{
+    RECT outer{0, 0, client_width, client_height};
+    AdjustWindowRectEx(&outer, main_style, TRUE, 0); // the class menu is on every main window
+    return outer;
+}
 
 // WM_CREATE: the tables, the opening position, the networks and the status line.
 // Returns false when the networks could not be loaded and the window is gone.
@@ -173,9 +183,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command)
         return 0;
 
     instance_handle = instance; // the start-up sequence needs it during creation
-    const HWND window = CreateWindowExA(0, class_name, "Jeu d'Elvarin avec r\xE9seaux de neurones",
-                                        WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, 520, 287, nullptr, nullptr,
-                                        instance, nullptr);
+    const RECT outer = main_window_rect();
+    const HWND window = CreateWindowExA(0, class_name, "Jeu d'Elvarin avec r\xE9seaux de neurones", main_style,
+                                        CW_USEDEFAULT, 0, outer.right - outer.left, outer.bottom - outer.top,
+                                        nullptr, nullptr, instance, nullptr);
     if (window == nullptr)
         return 0;
     ShowWindow(window, show_command);

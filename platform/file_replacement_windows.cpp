@@ -1,5 +1,7 @@
 // On Windows a file cannot be renamed while it is open through the runtime's handles,
 // so the commit is always done at once: flush, close, then move over the old file.
+// Another program (an indexer, a virus scanner, a backup tool) may hold the old file open
+// for a moment, and the move is refused meanwhile: it is tried again for a while.
 #include "file_replacement.h"
 #include "replacement_names.h"
 
@@ -11,6 +13,10 @@
 #include <sys/stat.h>
 
 namespace {
+
+// How long a move refused because the old file is in use is tried again, and how often.
+constexpr DWORD move_retry_period_ms = 2000;
+constexpr DWORD move_retry_pause_ms = 50;
 
 std::string folder_of(const std::string& path)
 {
@@ -32,6 +38,24 @@ bool process_exists(DWORD process)
         return true;
     }
     return GetLastError() != ERROR_INVALID_PARAMETER; // access denied: it exists
+}
+
+// The old file is open in another program that lets nobody replace it: the refusal
+// of a move over it, on Windows ERROR_ACCESS_DENIED as often as ERROR_SHARING_VIOLATION.
+bool file_in_use(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+}
+
+bool move_over(const std::string& from, const std::string& to)
+{
+    const DWORD start = GetTickCount();
+    while (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+        if (!file_in_use(GetLastError()) || GetTickCount() - start >= move_retry_period_ms)
+            return false;
+        Sleep(move_retry_pause_ms);
+    }
+    return true;
 }
 
 } // namespace
@@ -58,8 +82,7 @@ bool replacement_commit(FileReplacement& replacement)
     bool done_well = _commit(replacement.handle) == 0;
     _close(replacement.handle);
     replacement.handle = -1;
-    done_well = done_well && MoveFileExA(replacement.temporary.c_str(), replacement.target.c_str(),
-                                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    done_well = done_well && move_over(replacement.temporary, replacement.target);
     if (!done_well)
         _unlink(replacement.temporary.c_str());
     replacement.failed = !done_well;

@@ -21,7 +21,7 @@ for wanted in "${@:-linux}"; do
                           binutils-mingw-w64-x86-64 gcc-mingw-w64-x86-64-win32
                           faketime xvfb xdotool imagemagick parallel) ;;
         windows) packages+=(mingw-w64 cmake make libgtest-dev) ;;
-        wine) packages+=(wine wine64 xvfb xdotool imagemagick) ;;
+        wine) packages+=(wine wine64 xvfb xdotool imagemagick openbox python3-xlib) ;;
         package) packages+=(dpkg-dev lintian desktop-file-utils appstream) ;;
         *) packages+=("$wanted") ;;
     esac

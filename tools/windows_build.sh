@@ -24,12 +24,13 @@ for arch in "${arches[@]}"; do
     echo "== Windows $arch: $build"
     cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release \
           -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-$arch.cmake"
-    cmake --build "$build" -j2 --target trainer korvane korvane_cursor_files make_population unit_tests windows_tests
+    cmake --build "$build" -j2 --target trainer korvane korvane_cursor_files make_population unit_tests windows_tests \
+          hold_file show_window
     for exe in trainer/trainer.exe game/korvane.exe make_population/make_population.exe tests/unit/unit_tests.exe \
-               tests/windows/windows_tests.exe; do
+               tests/windows/windows_tests.exe tests/windows/hold_file.exe tests/windows/show_window.exe; do
         [ -f "$build/$exe" ] || { echo "missing: $build/$exe" >&2; exit 1; }
     done
-    echo "== Windows $arch: built trainer.exe, korvane.exe, make_population.exe, unit_tests.exe, windows_tests.exe"
+    echo "== Windows $arch: built trainer.exe, korvane.exe, make_population.exe, unit_tests.exe, windows_tests.exe, hold_file.exe, show_window.exe"
     # The zip to unpack and play: cpack builds whatever else the install rules need.
     rm -f "$build"/elvarin-*-windows-"$arch".zip
     (cd "$build" && cpack -G ZIP > "$build/zip.log" 2>&1) || { cat "$build/zip.log" >&2; exit 1; }

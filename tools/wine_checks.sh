@@ -8,9 +8,14 @@
 #   - korvane.exe without the file shows its message box and ends once it is dismissed;
 #   - trainer.exe with its keys on a pipe runs generations, asks its question after a
 #     key, goes on after "N" and stops after "O", having saved the last generation;
-#   - trainer.exe in a console window stops on "O" typed there, and on Ctrl+C.
-# Installs Wine, Xvfb, xdotool and ImageMagick when missing; the 32-bit build needs
-# wine32 (i386 packages), and is skipped with a note where it cannot be had.
+#   - trainer.exe in a console window stops on "O" typed there, and on Ctrl+C;
+#   - korvane.exe under Wine's frame and a current Windows desktop's: the whole board on
+#     screen, cursors and clicks on the square under the pointer, also once the window is
+#     moved, maximised and restored; trainer.exe saving while another program holds
+#     elvarfl.don open (see "the game on today's desktops" below).
+# Installs Wine, Xvfb, xdotool, ImageMagick, openbox and python3-xlib when missing; the
+# 32-bit build needs wine32 (i386 packages), and is skipped with a note where it cannot
+# be had.
 #
 #   bash tools/wine_checks.sh [i686|x86_64|all]...     (default: all)
 #
@@ -128,7 +133,7 @@ install_missing() { "$top/tools/install_deps.sh" "$@" >/dev/null; }
 # cross-build itself (tools/windows_build.sh) still has to succeed.
 if ! install_missing wine; then
     for arch in "${arches[@]}"; do
-        reason="cannot install wine, wine64, xvfb, xdotool and imagemagick here"
+        reason="cannot install wine, wine64, xvfb, xdotool, imagemagick, openbox and python3-xlib here"
         skip "$arch: not run under Wine (reason: $reason)"
         build_result[$arch]="skipped (reason: $reason)"
     done
@@ -473,6 +478,272 @@ check_trainer_console() {
     cd "$top" || return
 }
 
+# --- the game on today's desktops ------------------------------------------------------
+# korvane.exe under two frames: Wine's own, and one like a current Windows desktop's (a
+# 22-pixel caption, a 19-pixel menu bar, a 1-pixel border and a 4-pixel padded border, as
+# Windows 10 and 11 have them at 96 dpi), set in a prefix made afresh for it. Under each,
+# as a person sees and uses it:
+#   - the whole board image with its white strip is on screen;
+#   - the yes and no cursors show over legal and illegal squares and the crosshair off the
+#     board, with their bounds where the board's pixel rule puts them (offsets 2 to 241);
+#   - clicks at board offsets 0, 1 and 242 and on illegal squares do nothing; a click on
+#     the first pixel of a square plays it, and so does one on the last pixel of another;
+#   - with a window manager on the display (openbox; without one Wine maximises nothing on
+#     screen), the window moved, then maximised and restored by a helper program
+#     (tests/windows/show_window.cpp), still maps the pointer to the square under it.
+# Pixels and cursors are read by tests/windows/screen_board.py (the cursor through the X
+# display). And trainer.exe saving while another program (tests/windows/hold_file.cpp)
+# holds elvarfl.don open, as an indexer or a virus scanner does for a moment.
+
+screen_board() { /usr/bin/python3 "$top/tests/windows/screen_board.py" "$@"; }
+grille="$top/game/resources/grille1.bmp"
+# The opening position as screen_board.py reads it, row after row.
+opening_position="...........................WB......BW..........................."
+
+# The Wine prefix of frame $1: the build's own for Wine's frame; for the modern frame one
+# made afresh by make_modern_prefix.
+frame_prefix() {
+    if [ "$1" = wine ]; then echo "$build/wine-prefix"; else echo "$build/wine-prefix-modern"; fi
+}
+make_modern_prefix() {
+    local prefix
+    prefix=$(frame_prefix modern)
+    WINEPREFIX="$prefix" wineserver -k 2>/dev/null
+    rm -rf "$prefix"
+    WINEPREFIX="$prefix" "$wine" wineboot -i >/dev/null 2>&1
+    # Windows keeps these in twips: -15 is one pixel at 96 dpi.
+    printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Control Panel\Desktop\WindowMetrics]' '"CaptionHeight"="-330"' \
+        '"MenuHeight"="-285"' '"BorderWidth"="-15"' '"PaddedBorderWidth"="-60"' >"$checks/modern-frame.reg"
+    WINEPREFIX="$prefix" "$wine" regedit /S "$checks/modern-frame.reg" >/dev/null 2>&1
+}
+
+# Waits up to $2 seconds for the whole board image on screen, elsewhere than at "$3" when
+# given; sets board_x and board_y (its top left corner on screen). Screenshot: $1.
+await_board() {
+    local shot=$1 not_at=${3:-} found=""
+    board_shown() {
+        import -window root "$shot" 2>/dev/null && found=$(screen_board board "$shot" "$grille") &&
+            [ "$found" != "$not_at" ]
+    }
+    wait_until board_shown "$2" || return 1
+    read -r board_x board_y <<<"$found"
+}
+# Waits up to 10 s for cursor $1: yes, no, or other (the crosshair).
+await_cursor() {
+    wait_until "[ \"\$(screen_board cursor '$build/game/oui.cur' '$build/game/non.cur')\" = $1 ]" 10
+}
+# The pointer to board offset $1, $2; then waits for cursor $3 there.
+cursor_at() {
+    xdotool mousemove $((board_x + $1)) $((board_y + $2)) 2>/dev/null
+    await_cursor "$3"
+}
+# Probes "X Y CURSOR"...; prints those whose cursor did not show. Each probe shows
+# another cursor than the one before it, so that none is read before its movement is handled.
+wrong_cursors() {
+    local probe wrong=()
+    for probe in "$@"; do
+        set -- $probe
+        cursor_at "$1" "$2" "$3" || wrong+=("$1,$2 not $3")
+    done
+    echo "${wrong[*]}"
+}
+# A click at board offset $1, $2. The game reads the pointer when it handles the click:
+# the pointer stays there until the click has shown its effect (for a click without one,
+# its cursor: see check_board_frame).
+click_at() { xdotool mousemove $((board_x + $1)) $((board_y + $2)) click 1 2>/dev/null; }
+# The board on screen now, row after row (screenshot $1).
+pieces_now() { import -window root "$1" 2>/dev/null && screen_board pieces "$1" "$board_x" "$board_y" | tr -d '\n'; }
+piece_at() { echo "${1:$((($3 - 1) * 8 + $2 - 1)):1}"; } # board, column, row
+piece_count() { local pieces=${1//./}; echo ${#pieces}; }
+# Clicks the last pixel (offsets 30 c + 1, 30 r + 1) of the first square where white may
+# play on the board now (screenshot $1); true once a piece stands there. Sets `played`.
+play_last_pixel_of_a_legal_square() {
+    local shot=$1 legal column row
+    import -window root "$shot" 2>/dev/null
+    legal=$(screen_board legal "$shot" "$board_x" "$board_y" | cut -d' ' -f1)
+    played="none"
+    [ -n "$legal" ] || return 1
+    IFS=, read -r column row <<<"$legal"
+    played="($column, $row)"
+    cursor_at $((30 * column - 15)) $((30 * row - 15)) yes || return 1
+    click_at $((30 * column + 1)) $((30 * row + 1))
+    wait_until '[ "$(piece_at "$(pieces_now "$shot")" "$column" "$row")" != . ]' 30
+}
+# Plays white's first move by a click on the first pixel of square (5, 3); true once
+# the computer has answered.
+play_first_pixel_of_the_opening_move() {
+    local shot=$1 now
+    click_at 122 62
+    wait_until 'now=$(pieces_now "$shot"); [ "$(piece_at "$now" 5 3)" = W ] && [ "$(piece_count "$now")" -eq 6 ]' 30
+}
+# Starts korvane.exe in folder $1 with the default hall of fame and the cursors and waits
+# for its window and the whole board; sets pid, id, board_x and board_y. Without them,
+# fails check "$2" and returns 1.
+start_korvane_in() {
+    rm -rf "$1" && mkdir -p "$1" || return 1
+    cp "$build/game/korvane.exe" "$build/game/oui.cur" "$build/game/non.cur" "$top/game/data/meillfl.don" "$1/"
+    (cd "$1" && exec "$wine" ./korvane.exe >korvane.log 2>&1) &
+    pid=$!
+    await_window "Elvarin avec" "$pid" "$2" window "$1/korvane.log" || return 1
+    if ! await_board "$1/window.png" 30; then
+        fail "$2: the whole board with its white strip is not on screen within 30 s ($1/window.png)"
+        kill_wine "$pid"
+        return 1
+    fi
+}
+window_width() { xdotool getwindowgeometry "$1" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p'; }
+
+# The board, the cursors and the clicks under frame $1, no window manager running.
+check_board_frame() {
+    local frame=$1 dir="$checks/board-$1-frame" what="$arch, $1 frame: korvane.exe" wrong board geometry
+    export WINEPREFIX
+    WINEPREFIX=$(frame_prefix "$frame")
+    if start_korvane_in "$dir" "$what"; then
+        geometry=$(xdotool getwindowgeometry "$id" | sed -n 's/.*Geometry: //p')
+        pass "$what shows the whole board with its white strip (window ${geometry}, board at $board_x,$board_y on screen: $dir/window.png)"
+        wrong=$(wrong_cursors "122 62 yes" "121 62 no" "151 91 yes" "152 91 no" "0 70 other" "2 70 no" "1 70 other" \
+                              "241 70 no" "242 70 other" "151 92 no" "70 242 other" "130 62 yes" "130 61 no" "70 1 other" \
+                              "70 2 no")
+        if [ -z "$wrong" ]; then
+            pass "$what: the yes cursor over square (5, 3) from board offset 122,62 to 151,91, the no cursor beside it and over the other squares from 2 to 241, the crosshair at 0, 1 and 242"
+        else
+            fail "$what: cursors: $wrong"
+        fi
+        # A click shows the class cursor, the crosshair, until the pointer moves again; the
+        # pointer then moves to illegal square (1, 3) and waits for the no cursor, which shows
+        # once the click has been handled. A repaint may be under way when the last one has:
+        # the board is read until it shows whole.
+        local at lost=""
+        for at in "0 70" "1 70" "242 70" "70 0" "70 1" "70 242" "121 62" "152 91" "130 61" "151 92"; do
+            click_at $at
+            await_cursor other && cursor_at 2 70 no || lost="$lost ${at/ /,}"
+        done
+        board=""
+        if [ -z "$lost" ] &&
+           wait_until 'board=$(pieces_now "$dir/after-idle-clicks.png"); [ "$board" = "$opening_position" ]' 10; then
+            pass "$what: clicks at board offsets 0, 1 and 242 and on the illegal squares beside (5, 3) do nothing"
+        else
+            fail "$what: after clicks at board offsets 0, 1, 242 and on illegal squares the board reads ${board:-nothing}${lost:+ (no cursor after the clicks at$lost)} ($dir/after-idle-clicks.png)"
+        fi
+        if play_first_pixel_of_the_opening_move "$dir/first-pixel.png"; then
+            pass "$what: a click on the first pixel of square (5, 3) plays it, and the computer answers"
+        else
+            fail "$what: a click on the first pixel of square (5, 3) did not play it within 30 s ($dir/first-pixel.png)"
+        fi
+        if play_last_pixel_of_a_legal_square "$dir/last-pixel.png"; then
+            pass "$what: a click on the last pixel of square $played plays it"
+        else
+            fail "$what: a click on the last pixel of square $played did not play it within 30 s ($dir/last-pixel.png)"
+        fi
+        kill_wine "$pid"
+        wait "$pid" 2>/dev/null
+    fi
+    WINEPREFIX=$(frame_prefix wine)
+}
+
+# The window moved, maximised and restored under frame $1, with openbox on the display.
+check_window_states() {
+    local frame=$1 dir="$checks/window-states-$1-frame" what="$arch, $1 frame, openbox: korvane.exe" wm before wrong
+    export WINEPREFIX
+    WINEPREFIX=$(frame_prefix "$frame")
+    openbox --sm-disable >"$checks/openbox.log" 2>&1 &
+    wm=$!
+    if ! wait_until 'screen_board wm || ! running "$wm"' 30 || ! running "$wm"; then
+        fail "$what: openbox does not run on the display (see $checks/openbox.log)"
+    elif start_korvane_in "$dir" "$what"; then
+        before="$board_x $board_y"
+        xdotool windowmove "$id" 200 150 2>/dev/null
+        if ! await_board "$dir/moved.png" 30 "$before"; then
+            fail "$what: the whole board is not on screen once the window is moved ($dir/moved.png)"
+        else
+            wrong=$(wrong_cursors "122 62 yes" "121 62 no" "151 91 yes" "152 91 no")
+            if [ -z "$wrong" ]; then
+                pass "$what moved to 200,150: the cursors' bounds follow the board (now at $board_x,$board_y)"
+            else
+                fail "$what moved: cursors: $wrong"
+            fi
+        fi
+        before="$board_x $board_y"
+        "$wine" "$build/tests/windows/show_window.exe" MyApp maximize >/dev/null 2>&1
+        if ! wait_until '[ "$(window_width "$id")" -ge 1000 ]' 30 || ! await_board "$dir/maximised.png" 30 "$before"; then
+            fail "$what is not maximised on screen with its whole board within 30 s ($dir/maximised.png)"
+        else
+            wrong=$(wrong_cursors "122 62 yes" "121 62 no" "151 91 yes" "152 91 no")
+            if [ -z "$wrong" ] && play_first_pixel_of_the_opening_move "$dir/maximised-move.png"; then
+                pass "$what maximised ($(window_width "$id") pixels wide, board at $board_x,$board_y): the cursors' bounds follow the board, a click on the first pixel of square (5, 3) plays it"
+            else
+                fail "$what maximised: cursors: ${wrong:-right}; the click on the first pixel of (5, 3): see $dir/maximised-move.png"
+            fi
+        fi
+        before="$board_x $board_y"
+        "$wine" "$build/tests/windows/show_window.exe" MyApp restore >/dev/null 2>&1
+        if ! wait_until '[ "$(window_width "$id")" -lt 1000 ]' 30 || ! await_board "$dir/restored.png" 30 "$before"; then
+            fail "$what is not restored on screen with its whole board within 30 s ($dir/restored.png)"
+        elif play_last_pixel_of_a_legal_square "$dir/restored-move.png"; then
+            pass "$what restored (board at $board_x,$board_y): the yes cursor over square $played, a click on its last pixel plays it"
+        else
+            fail "$what restored: a click on the last pixel of square $played did not play it within 30 s ($dir/restored-move.png)"
+        fi
+        kill_wine "$pid"
+        wait "$pid" 2>/dev/null
+    fi
+    kill "$wm" 2>/dev/null
+    wait "$wm" 2>/dev/null
+    WINEPREFIX=$(frame_prefix wine)
+}
+
+# trainer.exe saves ("x", then "O") while hold_file.exe holds elvarfl.don open: with the
+# file let go while the save waits ($1 "let-go"), the save goes through; held for good
+# ($1 "held"), the save fails with its message and leaves the file as it was.
+check_held_save() {
+    local how=$1 dir="$checks/held-save-$1" holder pid status waited=no
+    rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || return
+    "$wine" "$build/make_population/make_population.exe" --seed 17 . >/dev/null
+    cp elvarfl.don before.don
+    mkfifo keys release
+    "$wine" "$build/tests/windows/hold_file.exe" elvarfl.don <release >holder.txt 2>&1 &
+    holder=$!
+    exec 8>release
+    wait_until 'grep -q held holder.txt || ! running "$holder"' 30
+    "$wine" "$build/trainer/trainer.exe" <keys >out.txt 2>err.txt &
+    pid=$!
+    exec 7>keys
+    wait_until '[ "$(generation_lines out.txt)" -ge 1 ] || ! running "$pid"' 30
+    printf xO >&7 2>/dev/null
+    # The new file is written beside the old one, which is still as it was.
+    wait_until 'compgen -G "elvarfl.don.tmp-*" >/dev/null || ! running "$pid"' 30
+    if running "$pid" && compgen -G "elvarfl.don.tmp-*" >/dev/null && cmp -s elvarfl.don before.don; then
+        waited=yes
+    fi
+    [ "$how" = let-go ] && echo >&8
+    if wait_end "$pid" 30; then
+        wait "$pid"
+        status=$?
+    else
+        status=running
+        kill_wine "$pid"
+    fi
+    exec 7>&- 8>&-
+    wait_end "$holder" 10 || kill_wine "$holder"
+    local last saved left
+    last=$(grep -o 'Generation = [0-9]*' out.txt | tail -1 | grep -o '[0-9]*$')
+    saved=$(header_of elvarfl.don)
+    left=$(compgen -G "elvarfl.don.tmp-*")
+    if [ "$how" = let-go ]; then
+        if [ "$waited" = yes ] && [ "$status" = 0 ] && [ "$saved" = "$last" ] && [ -z "$left" ]; then
+            pass "$arch: trainer.exe's save waits while another program holds elvarfl.don and goes through once it lets go (generation $saved saved, exit status 0)"
+        else
+            fail "$arch: trainer.exe's save with elvarfl.don held, then let go: waited $waited, exit $status, last generation ${last:-none}, saved header ${saved:-none}, left ${left:-nothing} (see $dir)"
+        fi
+    elif [ "$waited" = yes ] && [ "$status" = 1 ] && grep -q 'Ecriture ne se fait pas' out.txt &&
+         cmp -s elvarfl.don before.don && [ -z "$left" ]; then
+        pass "$arch: trainer.exe's save with elvarfl.don held for good fails after its retries with \"Ecriture ne se fait pas\" (exit status 1), the file as it was, no temporary file left"
+    else
+        fail "$arch: trainer.exe's save with elvarfl.don held for good: waited $waited, exit $status, file $(cmp -s elvarfl.don before.don && echo unchanged || echo changed), left ${left:-nothing} (see $dir)"
+    fi
+    cd "$top" || return
+}
+
 # --- all builds -----------------------------------------------------------------------
 # The checks of one build; a build that cannot be run says why and leaves the others be.
 check_build() {
@@ -518,6 +789,12 @@ check_build() {
                  "check_trainer_console key" "check_trainer_console ctrl-c"; do
         with_one_retry $check
     done
+    make_modern_prefix
+    for check in "check_board_frame wine" "check_window_states wine" "check_board_frame modern" \
+                 "check_window_states modern" "check_held_save let-go" "check_held_save held"; do
+        with_one_retry $check
+    done
+    WINEPREFIX=$(frame_prefix modern) wineserver -k 2>/dev/null
     wineserver -k 2>/dev/null
     current_prefix=""
 }

@@ -101,8 +101,10 @@ HWND create_dialog(const DialogTemplate& resource, HWND owner, HINSTANCE instanc
     if (const Window* owner_window = find_window(owner))
         corner += client_screen_origin(*owner_window);
     const QPoint size = pixels(resource.cx, resource.cy);
-    const HWND dialog = CreateWindowExA(0, dialog_class_name, resource.caption.c_str(), resource.style, corner.x(), corner.y(),
-                                        size.x() + frame_extra.width(), size.y() + frame_extra.height(), owner,
+    RECT outer{0, 0, size.x(), size.y()};
+    AdjustWindowRectEx(&outer, resource.style, FALSE, 0);
+    const HWND dialog = CreateWindowExA(0, dialog_class_name, resource.caption.c_str(), resource.style, corner.x(),
+                                        corner.y(), outer.right - outer.left, outer.bottom - outer.top, owner,
                                         nullptr, instance, nullptr);
     for (const DialogTemplateItem& control : resource.items) {
         const QPoint at = pixels(control.x, control.y);

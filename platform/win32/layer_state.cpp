@@ -100,6 +100,17 @@ CursorObject* find_cursor(HCURSOR handle)
     return find_in(state().cursors, handle_number(handle));
 }
 
+QMargins frame_margins(DWORD style, bool menu)
+{
+    constexpr int border = 2;
+    constexpr int caption = 19;
+    constexpr int menu_bar = 19;
+    if ((style & WS_CHILD) != 0)
+        return QMargins();
+    const int top = border + ((style & WS_CAPTION) == WS_CAPTION ? caption : 0) + (menu ? menu_bar : 0);
+    return QMargins(border, top, border, border);
+}
+
 Window* top_level_of(Window& window)
 {
     Window* current = &window;
@@ -114,7 +125,8 @@ QPoint client_screen_origin(const Window& window)
         return window.client_widget->mapToGlobal(QPoint(0, 0));
     if (const Window* parent = find_window(window.parent))
         return client_screen_origin(*parent) + QPoint(window.x, window.y);
-    return QPoint(window.x, window.y) + client_offset;
+    const QMargins frame = frame_margins(window.style, window.menu != nullptr);
+    return QPoint(window.x + frame.left(), window.y + frame.top());
 }
 
 QSize client_size(const Window& window)

@@ -6,6 +6,7 @@
 
 #include <QCursor>
 #include <QImage>
+#include <QMargins>
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
@@ -37,13 +38,6 @@ uintptr_t handle_number(Handle handle)
 {
     return reinterpret_cast<uintptr_t>(handle);
 }
-
-// The frame contract: a top-level window's client area lies this far from the outer corner
-// that GetWindowPlacement reports, whatever frame the window system really draws; the game
-// subtracts the same distance (its `client_offset`, game/display.h) from the pointer.
-inline constexpr QPoint client_offset{2, 40};
-// The outer size of a top-level window exceeds its client size by this much.
-inline constexpr QSize frame_extra{4, 42};
 
 struct WindowClass {
     std::string name;
@@ -158,6 +152,13 @@ Menu* find_menu(HMENU handle);
 Bitmap* find_bitmap(HGDIOBJ handle);
 DeviceContext* find_dc(HDC handle);
 CursorObject* find_cursor(HCURSOR handle);
+
+// The frame that the layer counts around a top-level window's client area, whatever frame
+// the window system really draws: a 2-pixel border on every side, and above the client area
+// a 19-pixel caption (WS_CAPTION) and a 19-pixel menu bar (a window with a menu). Outer
+// sizes given to CreateWindowExA and got from AdjustWindowRectEx follow it. Child windows
+// have none.
+QMargins frame_margins(DWORD style, bool menu);
 
 // The top-level window a window belongs to (itself when it is top-level).
 Window* top_level_of(Window& window);

@@ -100,7 +100,8 @@ Window& make_window(const WindowClass& window_class, LPCSTR text, DWORD style, i
     window.x = placed ? x : default_x;
     window.y = placed ? y : default_y;
     const QSize outer = width != CW_USEDEFAULT ? QSize(width, height) : QSize(default_width, default_height);
-    const QSize client = (outer - frame_extra).expandedTo(QSize(1, 1));
+    const QMargins frame = frame_margins(style, window.menu != nullptr);
+    const QSize client = outer.shrunkBy(frame).expandedTo(QSize(1, 1));
     window.width = client.width();
     window.height = client.height();
     window.surface = QImage(client, QImage::Format_RGB32);
@@ -301,19 +302,22 @@ BOOL WINAPI SetDlgItemTextA(HWND dialog, int id, LPCSTR text)
     return control != nullptr ? SetWindowTextA(control, text) : FALSE;
 }
 
-BOOL WINAPI GetWindowPlacement(HWND handle, WINDOWPLACEMENT* placement)
+BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD)
+{
+    if (rect == nullptr)
+        return FALSE;
+    const QMargins frame = frame_margins(style, menu != FALSE);
+    *rect = RECT{rect->left - frame.left(), rect->top - frame.top(), rect->right + frame.right(),
+                 rect->bottom + frame.bottom()};
+    return TRUE;
+}
+
+BOOL WINAPI ScreenToClient(HWND handle, LPPOINT point)
 {
     const Window* window = find_window(handle);
-    if (window == nullptr || placement == nullptr || window->parent != nullptr)
+    if (window == nullptr || point == nullptr)
         return FALSE;
-    placement->flags = 0;
-    placement->showCmd = window->frame != nullptr && window->frame->isMaximized() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-    placement->ptMinPosition = POINT{-1, -1};
-    placement->ptMaxPosition = POINT{-1, -1};
-    // The outer corner lies at a fixed distance from the client area, whatever frame the
-    // window system really draws: the frame contract of layer_state.h.
-    const QPoint corner = client_screen_origin(*window) - client_offset;
-    const QSize outer = client_size(*window) + frame_extra;
-    placement->rcNormalPosition = RECT{corner.x(), corner.y(), corner.x() + outer.width(), corner.y() + outer.height()};
+    const QPoint origin = client_screen_origin(*window);
+    *point = POINT{point->x - origin.x(), point->y - origin.y()};
     return TRUE;
 }

@@ -141,15 +141,6 @@ typedef struct tagBITMAP {
     LPVOID bmBits;
 } BITMAP, *LPBITMAP;
 
-typedef struct tagWINDOWPLACEMENT {
-    UINT length;
-    UINT flags;
-    UINT showCmd;
-    POINT ptMinPosition;
-    POINT ptMaxPosition;
-    RECT rcNormalPosition;
-} WINDOWPLACEMENT, *LPWINDOWPLACEMENT;
-
 // ---- Messages ---------------------------------------------------------------------------
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
@@ -201,7 +192,6 @@ typedef struct tagWINDOWPLACEMENT {
 
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
-#define SW_SHOWMAXIMIZED 3
 #define SW_SHOW 5
 
 // ---- Dialogs and controls -----------------------------------------------------------------
@@ -272,7 +262,8 @@ BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
 BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text);
 HWND WINAPI GetDlgItem(HWND dialog, int id);
 BOOL WINAPI SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
-BOOL WINAPI GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement);
+BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD ex_style);
+BOOL WINAPI ScreenToClient(HWND window, LPPOINT point);
 BOOL WINAPI GetCursorPos(LPPOINT point);
 
 // ---- Messages ---------------------------------------------------------------------------

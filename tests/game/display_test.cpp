@@ -4,14 +4,9 @@
 #include "app_state.h"
 #include "board.h"
 #include "display.h"
-#include "layer_state.h"
 #include "tables.h"
 
 using namespace win32_test;
-
-// The frame contract, named at both ends: the game's board offset and the Linux layer's
-// window placement agree on it.
-static_assert(client_offset.x == win32_layer::client_offset.x() && client_offset.y == win32_layer::client_offset.y());
 
 namespace {
 const Diagram opening = {"........", "........", "........", "...WB...",
@@ -94,6 +89,12 @@ TEST_F(GameTest, TextsAndPiecesOfTheOpeningPosition)
         EXPECT_EQ(client_pixel(window, centre(5), centre(4)), 0x000000u);
         EXPECT_EQ(client_pixel(window, centre(4), centre(5)), 0x000000u);
         EXPECT_EQ(client_pixel(window, centre(1), centre(1)), 0xC0C0C0u);
+        // The client area holds the board with its white strip and the texts.
+        RECT client;
+        ASSERT_TRUE(GetClientRect(window, &client));
+        EXPECT_EQ(client.right, 516);
+        EXPECT_EQ(client.bottom, 245);
+        EXPECT_EQ(client_pixel(window, 243, 243), 0xFFFFFFu);
     });
     EXPECT_EQ(run(), 0);
 }

@@ -101,27 +101,31 @@ TEST_F(LayerTest, LongHandlerShowsItsTextsWhileClicksWaitInTheQueue)
                                         "  Je r\xE9" "fl\xE9" "chis ... 100 %. "}));
 }
 
-TEST_F(LayerTest, PlacementAndPointerAgreeOnTheFrameOffsets)
+TEST_F(LayerTest, OuterSizeAndPointerAgreeWithTheClientArea)
 {
     add_step([] {
         const HWND window = main_window();
+        // The test program asks for 520 x 287: the frame that AdjustWindowRectEx counts is
+        // the one taken off at creation.
         RECT client;
         ASSERT_TRUE(GetClientRect(window, &client));
-        EXPECT_EQ(client.right, 520 - 4);
-        EXPECT_EQ(client.bottom, 287 - 42);
-        for (const POINT at : {POINT{0, 0}, POINT{130, 70}}) {
-            move_pointer(window, at.x, at.y);
-            POINT pointer;
-            ASSERT_TRUE(GetCursorPos(&pointer));
-            WINDOWPLACEMENT placement{};
-            placement.length = sizeof(WINDOWPLACEMENT);
-            ASSERT_TRUE(GetWindowPlacement(window, &placement));
-            EXPECT_EQ(pointer.x - placement.rcNormalPosition.left - 2, at.x);
-            EXPECT_EQ(pointer.y - placement.rcNormalPosition.top - 40, at.y);
-            EXPECT_EQ(placement.rcNormalPosition.right - placement.rcNormalPosition.left, 520);
-            EXPECT_EQ(placement.rcNormalPosition.bottom - placement.rcNormalPosition.top, 287);
+        RECT outer = client;
+        ASSERT_TRUE(AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, TRUE, 0));
+        EXPECT_EQ(outer.right - outer.left, 520);
+        EXPECT_EQ(outer.bottom - outer.top, 287);
+        // Wherever the window stands, the pointer maps to the client point it is over.
+        for (const QPoint moved_by : {QPoint(0, 0), QPoint(37, 23)}) {
+            QWidget& frame = *win32_layer::find_window(window)->frame;
+            frame.move(frame.pos() + moved_by);
+            for (const POINT at : {POINT{0, 0}, POINT{130, 70}}) {
+                move_pointer(window, at.x, at.y);
+                POINT pointer;
+                ASSERT_TRUE(GetCursorPos(&pointer));
+                ASSERT_TRUE(ScreenToClient(window, &pointer));
+                EXPECT_EQ(pointer.x, at.x);
+                EXPECT_EQ(pointer.y, at.y);
+            }
         }
-        EXPECT_EQ(sizeof(WINDOWPLACEMENT), 44u);
     });
     EXPECT_EQ(run_program(test_program::entry), 0);
 }
