@@ -10,23 +10,22 @@
 #include "console.h"
 #include "generations.h"
 #include "hall_of_fame_file.h"
+#include "image_file.h"
 #include "match.h"
-#include "network.h"
 #include "population_file.h"
 #include "random.h"
+#include "random_weights.h"
 #include "tables.h"
 
 namespace {
 
 bool tables_allocated = false;
-uint8_t spare_block[board_cells];
 
 std::vector<float> random_weights()
 {
     std::vector<float> population(population_floats, 0.0f);
     seed_random(1);
-    for (size_t e = 1; e < population.size(); ++e)
-        population[e] = static_cast<float>(draw_random() - 16384) / 16384.0f;
+    fill_with_random_weights(population.data());
     return population;
 }
 
@@ -40,16 +39,12 @@ std::vector<float> bred_weights()
     return {current_population, current_population + population_floats};
 }
 
-// The file is a byte image of a population.
 std::vector<float> stored_weights()
 {
     std::vector<float> population(population_floats, 0.0f);
-    std::FILE* file = std::fopen(ELVARIN_DEFAULT_HALL_OF_FAME, "rb");
-    if (!file)
+    if (read_image(ELVARIN_DEFAULT_HALL_OF_FAME, population.data(), Access::read_only).status != FileStatus::done)
         return {};
-    const size_t read = std::fread(population.data(), 1, population_bytes, file);
-    std::fclose(file);
-    return read == population_bytes ? population : std::vector<float>{};
+    return population;
 }
 
 } // namespace
@@ -72,9 +67,8 @@ void allocate_bench_tables()
     if (tables_allocated)
         return;
     tables_allocated = true;
-    allocate_populations();
-    allocate_tables();
-    spare_board = spare_block;
+    allocate_core_tables();
+    allocate_breeding_tables();
     static std::FILE* nowhere = std::fopen("/dev/null", "w");
     console_set_stream(nowhere);
 }
@@ -112,9 +106,7 @@ std::vector<Position> mid_game_positions(size_t count)
         int32_t moves = 0;
         for (int32_t turn = 0; turn < 200 && moves < 60; ++turn) {
             const uint8_t side = turn % 2 == 0 ? white : black;
-            encode_inputs(side);
-            evaluate_network(side == white ? a : b);
-            const int32_t square = choose_move(side);
+            const int32_t square = network_move(side == white ? a : b, side);
             if (square == 0)
                 continue;
             if (moves >= 20 && moves <= 40 && positions.size() < count) {

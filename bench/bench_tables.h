@@ -27,8 +27,8 @@ enum class Path { plain, baseline, avx2, portable };
 // cannot run it.
 bool use_path(benchmark::State& state, Path path);
 
-// Points the core's and the trainer's tables at storage of their own (once), and
-// sends the trainer's console lines nowhere.
+// Allocates the core's and the trainer's tables (once), and sends the trainer's
+// console lines nowhere.
 void allocate_bench_tables();
 // The current population: networks as make_population writes them (seed 1), the same
 // after bred_generations generations of the trainer, or the game's default hall of

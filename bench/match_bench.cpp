@@ -6,7 +6,7 @@
 #include "generations.h"
 #include "hall_of_fame.h"
 #include "match.h"
-#include "reference_rules.h"
+#include "plain_rules.h"
 #include "random.h"
 #include "tables.h"
 #include "tournament.h"

@@ -5,7 +5,7 @@
 #include "bench_tables.h"
 #include "board.h"
 #include "network.h"
-#include "reference_rules.h"
+#include "plain_rules.h"
 #include "tables.h"
 
 namespace {

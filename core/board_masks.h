@@ -168,25 +168,26 @@ inline Mask or_lanes(__m256i v)
     return static_cast<Mask>(_mm_cvtsi128_si64(_mm_or_si128(half, _mm_unpackhi_epi64(half, half))));
 }
 
-// with_runs for the four left-shifting directions, and for the four right-shifting ones.
-inline __m256i with_runs_left(const FourDirections& d, __m256i gen, __m256i opp)
+// Each lane shifted towards the high squares (Left) or the low ones by its own count.
+template <bool Left>
+inline __m256i shifted(__m256i v, __m256i counts)
 {
-    __m256i through = _mm256_and_si256(opp, d.left_wrap);
-    gen = _mm256_or_si256(gen, _mm256_and_si256(through, _mm256_sllv_epi64(gen, d.shift1)));
-    through = _mm256_and_si256(through, _mm256_sllv_epi64(through, d.shift1));
-    gen = _mm256_or_si256(gen, _mm256_and_si256(through, _mm256_sllv_epi64(gen, d.shift2)));
-    through = _mm256_and_si256(through, _mm256_sllv_epi64(through, d.shift2));
-    return _mm256_or_si256(gen, _mm256_and_si256(through, _mm256_sllv_epi64(gen, d.shift4)));
+    if constexpr (Left)
+        return _mm256_sllv_epi64(v, counts);
+    else
+        return _mm256_srlv_epi64(v, counts);
 }
 
-inline __m256i with_runs_right(const FourDirections& d, __m256i gen, __m256i opp)
+// with_runs for the four left-shifting directions (Left), or for the four right-shifting ones.
+template <bool Left>
+inline __m256i with_runs_four(const FourDirections& d, __m256i gen, __m256i opp)
 {
-    __m256i through = _mm256_and_si256(opp, d.right_wrap);
-    gen = _mm256_or_si256(gen, _mm256_and_si256(through, _mm256_srlv_epi64(gen, d.shift1)));
-    through = _mm256_and_si256(through, _mm256_srlv_epi64(through, d.shift1));
-    gen = _mm256_or_si256(gen, _mm256_and_si256(through, _mm256_srlv_epi64(gen, d.shift2)));
-    through = _mm256_and_si256(through, _mm256_srlv_epi64(through, d.shift2));
-    return _mm256_or_si256(gen, _mm256_and_si256(through, _mm256_srlv_epi64(gen, d.shift4)));
+    __m256i through = _mm256_and_si256(opp, Left ? d.left_wrap : d.right_wrap);
+    gen = _mm256_or_si256(gen, _mm256_and_si256(through, shifted<Left>(gen, d.shift1)));
+    through = _mm256_and_si256(through, shifted<Left>(through, d.shift1));
+    gen = _mm256_or_si256(gen, _mm256_and_si256(through, shifted<Left>(gen, d.shift2)));
+    through = _mm256_and_si256(through, shifted<Left>(through, d.shift2));
+    return _mm256_or_si256(gen, _mm256_and_si256(through, shifted<Left>(gen, d.shift4)));
 }
 
 inline Mask legal_moves(Mask own, Mask opp)
@@ -194,8 +195,8 @@ inline Mask legal_moves(Mask own, Mask opp)
     const FourDirections d;
     const __m256i own4 = _mm256_set1_epi64x(static_cast<long long>(own));
     const __m256i opp4 = _mm256_set1_epi64x(static_cast<long long>(opp));
-    const __m256i left = _mm256_and_si256(with_runs_left(d, own4, opp4), opp4);
-    const __m256i right = _mm256_and_si256(with_runs_right(d, own4, opp4), opp4);
+    const __m256i left = _mm256_and_si256(with_runs_four<true>(d, own4, opp4), opp4);
+    const __m256i right = _mm256_and_si256(with_runs_four<false>(d, own4, opp4), opp4);
     const __m256i beyond = _mm256_or_si256(_mm256_and_si256(_mm256_sllv_epi64(left, d.shift1), d.left_wrap),
                                            _mm256_and_si256(_mm256_srlv_epi64(right, d.shift1), d.right_wrap));
     return or_lanes(beyond) & ~(own | opp);
@@ -207,8 +208,8 @@ inline Mask turned_pieces(Mask square, Mask own, Mask opp)
     const __m256i square4 = _mm256_set1_epi64x(static_cast<long long>(square));
     const __m256i own4 = _mm256_set1_epi64x(static_cast<long long>(own));
     const __m256i opp4 = _mm256_set1_epi64x(static_cast<long long>(opp));
-    const __m256i left = _mm256_and_si256(with_runs_left(d, square4, opp4), opp4);
-    const __m256i right = _mm256_and_si256(with_runs_right(d, square4, opp4), opp4);
+    const __m256i left = _mm256_and_si256(with_runs_four<true>(d, square4, opp4), opp4);
+    const __m256i right = _mm256_and_si256(with_runs_four<false>(d, square4, opp4), opp4);
     // A run counts only when the step past it lands on a piece of the side.
     const __m256i zero = _mm256_setzero_si256();
     const __m256i left_end = _mm256_and_si256(_mm256_and_si256(_mm256_sllv_epi64(left, d.shift1), d.left_wrap), own4);

@@ -1,4 +1,4 @@
-// A network's move choice, one complete match between two networks, and its score.
+// A network's move, one complete match between two networks, and its score.
 #pragma once
 #include <cstdint>
 
@@ -13,6 +13,10 @@ struct MatchPoints {
 // The legal square of `side` with the highest output of the last pass, ties shared
 // out by one random draw; 0 when `side` has no legal move. Rebuilds the legal-move map.
 int32_t choose_move(uint8_t side);
+
+// Network `network`'s move for `side` on the current board: its inputs, its pass and
+// the choice among its outputs. 0 when no square can be chosen.
+int32_t network_move(int32_t network, uint8_t side);
 
 // One game from the opening position already on the current board; network a plays
 // colour 1 (moving first), network b colour 2.

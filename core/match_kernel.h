@@ -54,6 +54,31 @@ int32_t choose_move_kernel(uint8_t side)
     return choose_among(legal, load_outputs(square_outputs), square_outputs);
 }
 
+// One half-move inside a match, for the side whose pieces are `own` (every other piece
+// is its opponent's; Colour2 for colour 2), played by the network of `weights` on the
+// masks: the side's view, its legal squares and the square played, 0 for a pass.
+struct HalfMove {
+    Sides view;
+    Mask legal;
+    int32_t square;
+};
+
+template <bool Colour2>
+inline HalfMove half_move(Mask& own, Mask& rival, Mask& others, const float* weights)
+{
+    const Sides view{own, rival | others};
+    const Mask legal = legal_moves(view.own, view.opp);
+    const int32_t square = network_choice(weights, view.own, view.opp, Colour2, legal);
+    if (square != 0) {
+        const Mask placed = Mask{1} << (square - 1);
+        const Mask turned = turned_pieces(placed, view.own, view.opp);
+        own |= placed | turned;
+        rival &= ~turned;
+        others &= ~turned;
+    }
+    return {view, legal, square};
+}
+
 // The match with the position kept in masks from start to end. Only the final state
 // reaches the tables: the board, colour 2's last legal-move map, and the activation
 // array of colour 2's last pass, just as the half-moves one by one leave them.
@@ -65,44 +90,21 @@ void play_match_kernel(int32_t a, int32_t b)
     const float* weights_a = network_weights(a);
     const float* weights_b = network_weights(b);
 
-    Sides last_black_view{0, 0};
-    Mask last_black_legal = 0;
+    HalfMove last_black{};
     int32_t moves = 0;
     for (;;) {
-        const Sides w{whites, blacks | others};
-        const Mask legal_w = legal_moves(w.own, w.opp);
-        const int32_t s1 = network_choice(weights_a, w.own, w.opp, false, legal_w);
-        if (s1 != 0) {
-            const Mask placed = Mask{1} << (s1 - 1);
-            const Mask turned = turned_pieces(placed, w.own, w.opp);
-            whites |= placed | turned;
-            blacks &= ~turned;
-            others &= ~turned;
-            ++moves;
-        }
-
-        const Sides b{blacks, whites | others};
-        const Mask legal_b = legal_moves(b.own, b.opp);
-        last_black_view = b;
-        last_black_legal = legal_b;
-        const int32_t s2 = network_choice(weights_b, b.own, b.opp, true, legal_b);
-        if (s2 != 0) {
-            const Mask placed = Mask{1} << (s2 - 1);
-            const Mask turned = turned_pieces(placed, b.own, b.opp);
-            blacks |= placed | turned;
-            whites &= ~turned;
-            others &= ~turned;
-            ++moves;
-        }
-        if ((s1 == 0 && s2 == 0) || moves == 60)
+        const HalfMove white_move = half_move<false>(whites, blacks, others, weights_a);
+        last_black = half_move<true>(blacks, whites, others, weights_b);
+        moves += (white_move.square != 0) + (last_black.square != 0);
+        if ((white_move.square == 0 && last_black.square == 0) || moves == 60)
             break;
     }
 
     write_mask_value(current_board, whites, white);
     write_mask_value(current_board, blacks, black);
     legal_move_map[0] = 0;
-    write_mask_cells(legal_move_map, last_black_legal);
-    write_board_inputs(activations, last_black_view);
+    write_mask_cells(legal_move_map, last_black.legal);
+    write_board_inputs(activations, last_black.view);
     activations[side_input_element] = 1.0f;
 }
 

@@ -4,14 +4,8 @@
 
 #include "all_play_all.h"
 #include "match.h"
-#include "network.h"
 #include "tables.h"
 
 void swap_boards() { std::swap(current_board, spare_board); }
 
-int32_t winner_choice(uint8_t colour)
-{
-    encode_inputs(colour);
-    evaluate_network(best_network());
-    return choose_move(colour);
-}
+int32_t winner_choice(uint8_t colour) { return network_move(best_network(), colour); }

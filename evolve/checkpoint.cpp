@@ -89,22 +89,6 @@ bool read_whole_file(const char* name, std::string& bytes)
 
 } // namespace
 
-bool replace_file(const char* name, const std::string& bytes)
-{
-    FileReplacement replacement;
-    if (replacement_begin(name, replacement) < 0)
-        return false;
-    for (size_t at = 0; at < bytes.size();) {
-        const auto chunk = static_cast<uint32_t>(std::min<size_t>(bytes.size() - at, 1u << 20));
-        if (file_write(replacement.handle, bytes.data() + at, chunk) != static_cast<int32_t>(chunk)) {
-            replacement_abandon(replacement);
-            return false;
-        }
-        at += chunk;
-    }
-    return replacement_commit(replacement);
-}
-
 bool save_checkpoint(const char* name, const Settings& settings, const EvolutionState& state)
 {
     std::string out(magic, sizeof magic);
@@ -127,7 +111,7 @@ bool save_checkpoint(const char* name, const Settings& settings, const Evolution
     put_networks(out, state.archive);
     out += state.log;
     put(out, fnv1a(out));
-    return replace_file(name, out);
+    return replace_file_with(name, out.data(), out.size());
 }
 
 std::string load_checkpoint(const char* name, Settings& settings, EvolutionState& state)

@@ -19,6 +19,3 @@
 bool save_checkpoint(const char* name, const Settings& settings, const EvolutionState& state);
 // "" when read, otherwise what is wrong with the file.
 std::string load_checkpoint(const char* name, Settings& settings, EvolutionState& state);
-
-// Replaces the file `name` with `bytes`, whole or not at all.
-bool replace_file(const char* name, const std::string& bytes);

@@ -13,12 +13,14 @@
 #include <vector>
 
 #include "checkpoint.h"
+#include "file_replacement.h"
 #include "evolution.h"
 #include "game_processes.h"
 #include "image_file.h"
 #include "lowfile.h"
 #include "options.h"
 #include "random.h"
+#include "random_weights.h"
 #include "shape.h"
 #include "standard_streams.h"
 #include "stop_request.h"
@@ -62,7 +64,7 @@ Weights random_start(uint64_t seed)
     seed_random(static_cast<uint32_t>(seed));
     Weights start(connections);
     for (float& x : start)
-        x = static_cast<float>(draw_random() - 16384) / 16384.0f;
+        x = random_weight();
     return start;
 }
 
@@ -124,12 +126,7 @@ int main(int argc, char** argv)
         if (!can_write_beside(name->c_str()))
             return fail("cannot write " + *name);
 
-    std::vector<float> population(population_floats), activation(activation_floats);
-    std::vector<uint8_t> board(board_cells), legal(board_cells);
-    current_population = population.data();
-    activations = activation.data();
-    current_board = board.data();
-    legal_move_map = legal.data();
+    allocate_core_tables();
     catch_stop_signals();
     const int32_t jobs = options.jobs > 0 ? options.jobs : processors_online();
 
@@ -146,7 +143,7 @@ int main(int argc, char** argv)
         if (!save_checkpoint(options.checkpoint.c_str(), settings, state))
             return fail("cannot write " + options.checkpoint + "; the run stops at generation " +
                         std::to_string(state.generation - 1));
-        if (!replace_file(options.log.c_str(), state.log))
+        if (!replace_file_with(options.log.c_str(), state.log.data(), state.log.size()))
             return fail("cannot write " + options.log);
         show_progress(state.generation, options.generations, summary,
                       std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count());
@@ -155,7 +152,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "\n");
     if (!write_hall_of_fame(options.out.c_str(), state))
         return fail("cannot write " + options.out);
-    if (!replace_file(options.log.c_str(), state.log))
+    if (!replace_file_with(options.log.c_str(), state.log.data(), state.log.size()))
         return fail("cannot write " + options.log);
     std::fprintf(stderr, "evolve: %s after generation %d%s\n", options.out.c_str(), state.generation,
                  state.generation < options.generations ? "; stopped, --resume goes on" : "");

@@ -16,12 +16,11 @@ inline uint8_t human_colour = white;      // the computer plays the other colour
 inline int32_t level = 1;                 // networks the computer consults, 1..36
 inline int32_t game_over = 0;             // set by end_game so that computer_reply stops
 inline int32_t credit_both = 0;           // 1: a tournament game credits colour 2 as well
-inline float progress_step = 0.0f;        // percentage points per tournament game
 
 inline HCURSOR yes_cursor = nullptr;      // over a square where the person may play
 inline HCURSOR no_cursor = nullptr;       // over any other square
 
-// Takes the score table, the current board, the spare board and the legal-move map.
+// Takes the core's tables, both boards and both populations among them (tables.h).
 void allocate_game_buffers();
 // A new game's values: person white and to move, level 1, cursors loaded afresh.
 void new_game();

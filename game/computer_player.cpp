@@ -1,33 +1,13 @@
 #include "computer_player.h"
 
-#include <memory>
-
 #include "all_play_all.h"
 #include "app_state.h"
 #include "board.h"
 #include "image_file.h"
 #include "resource.h"
-#include "shape.h"
 #include "tables.h"
 #include "texts.h"
 #include "tournament_choice.h"
-
-namespace {
-// The two population blocks, whichever of them is current, and the activation array.
-std::unique_ptr<float[]> first_population_block;
-std::unique_ptr<float[]> second_population_block;
-std::unique_ptr<float[]> activation_block;
-}
-
-void allocate_network_buffers()
-{
-    first_population_block = std::make_unique<float[]>(population_floats);
-    second_population_block = std::make_unique<float[]>(population_floats);
-    activation_block = std::make_unique<float[]>(activation_floats);
-    current_population = first_population_block.get();
-    next_population = second_population_block.get();
-    activations = activation_block.get();
-}
 
 int32_t load_hall_of_fame(HWND window)
 {
@@ -50,28 +30,18 @@ int32_t load_hall_of_fame(HWND window)
     return 0;
 }
 
-void release_population()
+void tournament_with_progress(HWND window, int32_t last, const char* format)
 {
-    if (current_population == first_population_block.get())
-        first_population_block.reset();
-    else if (current_population == second_population_block.get())
-        second_population_block.reset();
-    current_population = nullptr;
-}
-
-int32_t progress_after(int32_t games_played)
-{
-    // The product of a float and a small count is exact in double precision; only
-    // the truncation rounds, so the last game of three shows 99 as the step is a
-    // little below 100 / 6.
-    return static_cast<int32_t>(static_cast<double>(games_played) * static_cast<double>(progress_step));
-}
-
-void thinking_tournament(HWND window)
-{
-    play_ordered_pairs(level, credit_both == 1, [window](int32_t games_played) {
+    // Level 1 plays no game: the step stays 0 instead of dividing by zero.
+    const int32_t games = last * (last - 1);
+    const float step = games > 0 ? static_cast<float>(100.0 / games) : 0.0f;
+    play_ordered_pairs(last, credit_both == 1, [window, format, step](int32_t games_played) {
+        // The product of a float and a small count is exact in double precision; only
+        // the truncation rounds, so the last game of three shows 99 as the step is a
+        // little below 100 / 6.
+        const auto percent = static_cast<int32_t>(static_cast<double>(games_played) * static_cast<double>(step));
         char text[64];
-        wsprintfA(text, "  Je r\xE9" "fl\xE9" "chis ... %d %%. ", progress_after(games_played));
+        wsprintfA(text, format, percent);
         SetDlgItemTextA(window, IDC_STATUS, text);
     });
     SetDlgItemTextA(window, IDC_STATUS, text_your_turn);
@@ -79,10 +49,9 @@ void thinking_tournament(HWND window)
 
 int32_t computer_move(uint8_t colour, HWND window)
 {
-    // Level 1 plays no game: the step stays 0 instead of dividing by zero.
-    const int32_t games = level * (level - 1);
-    progress_step = games > 0 ? static_cast<float>(100.0 / games) : 0.0f;
-    const int32_t square = tournament_choice(colour, [window] { thinking_tournament(window); });
+    const int32_t square = tournament_choice(colour, [window] {
+        tournament_with_progress(window, level, "  Je r\xE9" "fl\xE9" "chis ... %d %%. ");
+    });
     // Outputs that are all minus infinity (a corrupt file) leave no square to choose:
     // the computer then plays nothing rather than writing to cell 0.
     if (square != 0)

@@ -36,7 +36,6 @@ bool start_up(HWND window)
     CheckMenuRadioItem(GetMenu(window), IDM_LEVEL_FIRST, IDM_LEVEL_LAST, IDM_LEVEL_1, MF_BYCOMMAND);
     // The network sizes are constants of the core (shape.h): nothing to compute here.
     seed_random(game_clock());
-    allocate_network_buffers();
     if (!load_hall_of_fame(window)) {
         DestroyWindow(window);
         return false;
@@ -137,7 +136,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM w_param, LPA
         start_up(window);
         return 0;
     case WM_DESTROY:
-        release_population();
+        release_current_population();
         PostQuitMessage(0);
         return 0;
     case WM_PAINT:

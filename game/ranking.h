@@ -4,8 +4,6 @@
 #pragma once
 #include <windows.h>
 
-// Reorders the current population by the ranking tournament's scores.
-void rank_networks(HWND window);
 // All 36 networks play every ordered pairing, both sides credited, the status line
-// showing the progress.
-void ranking_tournament(HWND window);
+// showing the progress; then the current population is reordered by the scores.
+void rank_networks(HWND window);

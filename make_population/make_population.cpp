@@ -17,6 +17,7 @@
 #include "image_file.h"
 #include "lowfile.h"
 #include "random.h"
+#include "random_weights.h"
 #include "shape.h"
 #include "standard_streams.h"
 
@@ -52,8 +53,7 @@ int main(int argc, char** argv)
 
     std::vector<float> population(population_floats, 0.0f);
     seed_random(seed);
-    for (int32_t e = 1; e < population_floats; ++e)
-        population[static_cast<size_t>(e)] = static_cast<float>(draw_random() - 16384) / 16384.0f;
+    fill_with_random_weights(population.data());
 
     // Refuse an existing file (or anything else under that name).
     if (file_exists(path.c_str())) {

@@ -1,6 +1,7 @@
 // The trainer's console on POSIX systems: single keys from a terminal (or a file or pipe
 // in its place), and the signals that stop, suspend and continue the process.
 #include "console.h"
+#include "console_keys.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -20,7 +21,6 @@ termios saved_terminal;
 bool terminal_changed = false;
 
 volatile std::sig_atomic_t stop_signal = 0;
-int32_t pending_key = -1;     // a key read ahead by key_waiting
 bool input_ended = false;
 
 termios key_mode;
@@ -162,28 +162,6 @@ void console_start()
     console_set_stream(stdout, isatty(STDOUT_FILENO) && locale_is_utf8());
 }
 
-bool key_waiting()
-{
-    if (stop_signal)
-        return true;
-    if (pending_key < 0) {
-        const int32_t byte = fetch_byte(0);
-        if (byte >= 0)
-            pending_key = byte;
-        else if (byte == key_stop)
-            return true;
-    }
-    return pending_key >= 0;
-}
+bool console_stop_requested() { return stop_signal != 0; }
 
-int32_t read_key()
-{
-    if (stop_signal)
-        return key_stop;
-    if (pending_key >= 0) {
-        const int32_t key = pending_key;
-        pending_key = -1;
-        return key;
-    }
-    return fetch_byte(-1);
-}
+int32_t fetch_key(bool wait) { return fetch_byte(wait ? -1 : 0); }

@@ -2,6 +2,7 @@
 // file or pipe in its place), Ctrl+C, Ctrl+Break and closing the window as a stop
 // request, and text written as Windows-1252 bytes.
 #include "console.h"
+#include "console_keys.h"
 
 #include <windows.h>
 
@@ -26,7 +27,6 @@ UINT saved_output_code_page = 0;
 std::atomic<bool> stop_requested{false};
 HANDLE stop_event = nullptr;     // set with stop_requested, to wake a waiting read
 HANDLE finished_event = nullptr; // set by console_restore: the run has ended
-int32_t pending_key = -1;        // a key read ahead by key_waiting
 bool input_ended = false;
 
 // A file or pipe in place of the console is read by a thread of its own, so that
@@ -143,7 +143,8 @@ int32_t stream_byte(bool wait)
     }
 }
 
-// The next key, waiting for it when `wait` is set; -1 when none is there yet.
+} // namespace
+
 int32_t fetch_key(bool wait)
 {
     if (stop_requested)
@@ -152,8 +153,6 @@ int32_t fetch_key(bool wait)
         return key_end_of_input;
     return input_is_console ? console_key(wait) : stream_byte(wait);
 }
-
-} // namespace
 
 void console_output_failed()
 {
@@ -212,28 +211,4 @@ void console_start()
     console_set_stream(stdout);
 }
 
-bool key_waiting()
-{
-    if (stop_requested)
-        return true;
-    if (pending_key < 0) {
-        const int32_t key = fetch_key(false);
-        if (key >= 0)
-            pending_key = key;
-        else if (key == key_stop)
-            return true;
-    }
-    return pending_key >= 0;
-}
-
-int32_t read_key()
-{
-    if (stop_requested)
-        return key_stop;
-    if (pending_key >= 0) {
-        const int32_t key = pending_key;
-        pending_key = -1;
-        return key;
-    }
-    return fetch_key(true);
-}
+bool console_stop_requested() { return stop_requested; }

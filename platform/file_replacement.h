@@ -2,6 +2,7 @@
 // the new content goes into a temporary file beside it, which is flushed to disk and
 // then renamed over the old file. Until the rename the old file stays as it was.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,6 +35,9 @@ bool replacement_pending(const FileReplacement& replacement);
 bool replacement_finish(FileReplacement& replacement);
 // Closes and removes the temporary file; the old file stays as it was.
 void replacement_abandon(FileReplacement& replacement);
+// The whole content of `name` replaced with `size` bytes in one call: begun, written,
+// committed; false, with the old file as it was, when any of it fails.
+bool replace_file_with(const char* name, const void* bytes, size_t size);
 // Removes the temporary files beside `name` that runs ended by a crash or a kill left
 // behind: those whose process no longer exists.
 void remove_stale_replacements(const char* name);

@@ -1,4 +1,5 @@
 #include "file_replacement.h"
+#include "replacement_names.h"
 
 #include <cerrno>
 #include <csignal>
@@ -11,8 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr const char* temporary_marker = ".tmp-";
 
 std::string folder_of(const std::string& path)
 {
@@ -178,12 +177,10 @@ void remove_stale_replacements(const char* name)
         return;
     while (const dirent* entry = readdir(entries)) {
         const std::string entry_name = entry->d_name;
-        if (entry_name.size() <= prefix.size() || entry_name.compare(0, prefix.size(), prefix) != 0)
+        const int64_t number = process_of_temporary(entry_name, prefix);
+        if (number < 0)
             continue;
-        const std::string number = entry_name.substr(prefix.size());
-        if (number.size() > 9 || number.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        const auto process = static_cast<pid_t>(std::stol(number));
+        const auto process = static_cast<pid_t>(number);
         // Only a temporary file whose process is gone: another run may be writing one.
         if (process != getpid() && kill(process, 0) != 0 && errno == ESRCH)
             unlink((folder + "/" + entry_name).c_str());

@@ -1,6 +1,7 @@
 // On Windows a file cannot be renamed while it is open through the runtime's handles,
 // so the commit is always done at once: flush, close, then move over the old file.
 #include "file_replacement.h"
+#include "replacement_names.h"
 
 #include <windows.h>
 
@@ -10,8 +11,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-constexpr const char* temporary_marker = ".tmp-";
 
 std::string folder_of(const std::string& path)
 {
@@ -92,12 +91,10 @@ void remove_stale_replacements(const char* name)
         return;
     do {
         const std::string entry_name = entry.cFileName;
-        if (entry_name.size() <= prefix.size() || entry_name.compare(0, prefix.size(), prefix) != 0)
+        const int64_t number = process_of_temporary(entry_name, prefix);
+        if (number < 0)
             continue;
-        const std::string number = entry_name.substr(prefix.size());
-        if (number.size() > 9 || number.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        const auto process = static_cast<DWORD>(std::stoul(number));
+        const auto process = static_cast<DWORD>(number);
         if (process != GetCurrentProcessId() && !process_exists(process))
             _unlink((folder + "\\" + entry_name).c_str());
     } while (FindNextFileA(search, &entry));

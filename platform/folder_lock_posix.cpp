@@ -16,18 +16,18 @@ FolderLock take_folder_lock()
         result = flock(folder, LOCK_EX | LOCK_NB);
     while (result != 0 && errno == EINTR);
     if (result != 0) {
-        lock.state = errno == EWOULDBLOCK ? FolderLockState::held : FolderLockState::unavailable;
+        lock.state = errno == EWOULDBLOCK ? FolderLockState::held_by_another : FolderLockState::unavailable;
         close(folder);
         return lock;
     }
-    lock.state = FolderLockState::taken;
+    lock.state = FolderLockState::ours;
     lock.handle = folder;
     return lock;
 }
 
 void release_folder_lock(FolderLock& lock)
 {
-    if (lock.state == FolderLockState::taken)
+    if (lock.state == FolderLockState::ours)
         close(static_cast<int>(lock.handle));
     lock = FolderLock{};
 }

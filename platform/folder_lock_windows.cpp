@@ -49,22 +49,22 @@ FolderLock take_folder_lock()
     const HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
     if (mutex == nullptr) {
         if (GetLastError() == ERROR_ACCESS_DENIED)
-            lock.state = FolderLockState::held;
+            lock.state = FolderLockState::held_by_another;
         return lock;
     }
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(mutex);
-        lock.state = FolderLockState::held;
+        lock.state = FolderLockState::held_by_another;
         return lock;
     }
-    lock.state = FolderLockState::taken;
+    lock.state = FolderLockState::ours;
     lock.handle = reinterpret_cast<intptr_t>(mutex);
     return lock;
 }
 
 void release_folder_lock(FolderLock& lock)
 {
-    if (lock.state == FolderLockState::taken)
+    if (lock.state == FolderLockState::ours)
         CloseHandle(reinterpret_cast<HANDLE>(lock.handle));
     lock = FolderLock{};
 }

@@ -7,38 +7,46 @@
 #include <io.h>
 
 #include <cstdint>
-
-void keep_standard_streams_open()
-{
-    // The runtime keeps numbers 0 to 2 for the standard streams; one without a handle
-    // (-1 closed, -2 never given one) gets the null device.
-    for (int stream = 0; stream <= 2; ++stream) {
-        const intptr_t handle = _get_osfhandle(stream);
-        if (handle != -1 && handle != -2)
-            continue;
-        const int null_device = _open("NUL", stream == 0 ? _O_RDONLY : _O_WRONLY);
-        if (null_device >= 0 && null_device != stream) {
-            _dup2(null_device, stream);
-            _close(null_device);
-        }
-    }
-}
-
 #else
 #include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+// The runtime keeps numbers 0 to 2 for the standard streams; one without a handle
+// (-1 closed, -2 never given one) is missing.
+bool stream_missing(int stream)
+{
+    const intptr_t handle = _get_osfhandle(stream);
+    return handle == -1 || handle == -2;
+}
+int open_null_device(bool for_reading) { return _open("NUL", for_reading ? _O_RDONLY : _O_WRONLY); }
+void move_handle(int from, int to)
+{
+    _dup2(from, to);
+    _close(from);
+}
+#else
+bool stream_missing(int stream) { return fcntl(stream, F_GETFD) == -1 && errno == EBADF; }
+int open_null_device(bool for_reading) { return open("/dev/null", for_reading ? O_RDONLY : O_WRONLY); }
+void move_handle(int from, int to)
+{
+    dup2(from, to);
+    close(from);
+}
+#endif
+
+} // namespace
 
 void keep_standard_streams_open()
 {
     for (int stream = 0; stream <= 2; ++stream) {
-        if (fcntl(stream, F_GETFD) != -1 || errno != EBADF)
+        if (!stream_missing(stream))
             continue;
-        // The lowest free number is taken, which is this one.
-        const int null_device = open("/dev/null", stream == 0 ? O_RDONLY : O_WRONLY);
-        if (null_device >= 0 && null_device != stream) {
-            dup2(null_device, stream);
-            close(null_device);
-        }
+        // The lowest free number is taken, which is this one; else the device moves there.
+        const int null_device = open_null_device(stream == 0);
+        if (null_device >= 0 && null_device != stream)
+            move_handle(null_device, stream);
     }
 }
-
-#endif

@@ -118,29 +118,12 @@ const float* weights_of(const std::vector<float>& population, int32_t k)
     return population.data() + network_base(k) + 1;
 }
 
-// The core's tables, for the games of a ladder.
-struct CoreTables {
-    std::vector<float> population = std::vector<float>(population_floats), activation = std::vector<float>(activation_floats);
-    std::vector<uint8_t> board = std::vector<uint8_t>(board_cells), spare = std::vector<uint8_t>(board_cells),
-                         legal = std::vector<uint8_t>(board_cells);
-    std::vector<int16_t> scores = std::vector<int16_t>(networks_bound);
-    CoreTables()
-    {
-        current_population = population.data();
-        activations = activation.data();
-        current_board = board.data();
-        spare_board = spare.data();
-        legal_move_map = legal.data();
-        score_table = scores.data();
-    }
-};
-
 // The ladder's order of `distinct`, its picks played again with the game's tournament;
 // empty after a message when none could be built.
 std::vector<const Candidate*> ladder_of(std::vector<const Candidate*> distinct, double weakest,
                                         const std::vector<std::vector<float>>& populations, char** argv, int first)
 {
-    static CoreTables tables;
+    allocate_core_tables();
     std::erase_if(distinct, [&](const Candidate* c) { return static_cast<double>(c->wins) / c->games < weakest; });
     std::vector<LadderCandidate> pool;
     for (const Candidate* c : distinct)

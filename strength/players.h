@@ -9,12 +9,8 @@ struct Player {
     int32_t number; // the network 1..36, or the level 1..36
 };
 
-// The tables the level player needs besides the core's: the spare board on which its
-// tournament games are played, and the score table.
-void allocate_player_tables();
-
+// A stored network plays its own choice (network_move, match.h): its best legal
+// output, ties drawn from the programs' random source.
 int32_t player_move(const Player& player, uint8_t side);
-// Network k's choice: its best legal output, ties drawn from the programs' random source.
-int32_t network_move(int32_t k, uint8_t side);
 // The game's computer move at level L.
 int32_t level_move(int32_t level, uint8_t side);

@@ -45,8 +45,10 @@
 #include <vector>
 
 #include "board.h"
+#include "file_replacement.h"
 #include "game_processes.h"
 #include "image_file.h"
+#include "lowfile.h"
 #include "opponents.h"
 #include "players.h"
 #include "protocol_game.h"
@@ -229,28 +231,22 @@ std::string player_title(const Player& player)
     return (player.kind == Player::Kind::network ? "network " : "level ") + std::to_string(player.number);
 }
 
-// Written beside FILE first and then put in its place, so that FILE is never left half written.
+// Replaced whole (file_replacement.h), so that FILE is never left half written.
 bool write_csv(const char* path, const Options& options, const std::vector<Player>& players,
                const std::vector<std::vector<Tally>>& tallies)
 {
-    const std::string temporary = std::string(path) + ".part";
-    std::FILE* out = std::fopen(temporary.c_str(), "w");
-    if (!out) {
-        std::fprintf(stderr, "strength: cannot write %s\n", temporary.c_str());
-        return false;
-    }
-    std::fprintf(out, "player,opponent,epsilon,games,wins,draws,losses\n");
+    std::string text = "player,opponent,epsilon,games,wins,draws,losses\n";
     for (size_t p = 0; p < players.size(); ++p)
         for (size_t o = 0; o < options.opponents.size(); ++o) {
             const Tally& t = tallies[p][o];
-            std::fprintf(out, "%s,%s,%g,%d,%d,%d,%d\n", player_label(players[p]).c_str(),
-                         opponent_name(options.opponents[o]), options.protocol.epsilon, t.games(), t.wins, t.draws,
-                         t.losses);
+            char row[160];
+            std::snprintf(row, sizeof row, "%s,%s,%g,%d,%d,%d,%d\n", player_label(players[p]).c_str(),
+                          opponent_name(options.opponents[o]), options.protocol.epsilon, t.games(), t.wins,
+                          t.draws, t.losses);
+            text += row;
         }
-    const bool written = std::ferror(out) == 0;
-    if (std::fclose(out) != 0 || !written || std::rename(temporary.c_str(), path) != 0) {
+    if (!replace_file_with(path, text.data(), text.size())) {
         std::fprintf(stderr, "strength: cannot write %s\n", path);
-        std::remove(temporary.c_str());
         return false;
     }
     return true;
@@ -300,18 +296,11 @@ int main(int argc, char** argv)
         return usage();
 
     // The file is only read, as the game reads it.
-    std::vector<float> population(population_floats);
-    if (read_image(options.file, population.data(), Access::read_only).status != FileStatus::done) {
+    allocate_core_tables();
+    if (read_image(options.file, current_population, Access::read_only).status != FileStatus::done) {
         std::fprintf(stderr, "strength: %s is not a complete hall-of-fame file\n", options.file);
         return 1;
     }
-    std::vector<float> activation(activation_floats);
-    std::vector<uint8_t> board(board_cells), legal(board_cells);
-    current_population = population.data();
-    activations = activation.data();
-    current_board = board.data();
-    legal_move_map = legal.data();
-    allocate_player_tables();
 
     std::vector<Player> players;
     for (int32_t k : options.network_list)

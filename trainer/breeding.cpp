@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "random.h"
+#include "random_weights.h"
 #include "shape.h"
 #include "tables.h"
 #include "trainer_tables.h"
@@ -66,8 +67,7 @@ void mutate()
         for (int32_t m = 0; m < mutations_per_network; ++m) {
             // Position 0 would lie outside network k: the draws that give it land on weight 1.
             const int32_t position = std::max(1, half_down_round(connections * static_cast<double>(draw_random()) * draw_scale));
-            const int32_t value = draw_random();
-            network[position] = static_cast<float>(value - 16384) / 16384.0f;
+            network[position] = random_weight();
         }
     }
 }

@@ -20,14 +20,12 @@
 
 namespace {
 
-// Storage of the program-wide tables; allocated at start-up, kept to the end.
-struct TrainerStorage {
-    std::vector<float> population_a, population_b, activations;
-    std::vector<int16_t> scores, parents, pairings;
+// Storage of the trainer's own tables; allocated at start-up, kept to the end.
+struct BreedingStorage {
+    std::vector<int16_t> parents, pairings;
     std::vector<int32_t> roulette;
-    std::vector<uint8_t> board, legal_moves;
 };
-TrainerStorage storage;
+BreedingStorage storage;
 
 int32_t generations_since_save = 0;
 FolderLock folder_lock; // held from start-up to the end of the run
@@ -52,7 +50,7 @@ bool stop_question(const Keyboard& keyboard)
 void claim_working_folder()
 {
     folder_lock = take_folder_lock();
-    if (folder_lock.state == FolderLockState::held) {
+    if (folder_lock.state == FolderLockState::held_by_another) {
         console_print("Un autre apprentissage tourne d\xE9j\xE0 dans ce dossier\n");
         end_program(1);
     }
@@ -62,28 +60,12 @@ void claim_working_folder()
 
 } // namespace
 
-void allocate_populations()
+void allocate_breeding_tables()
 {
-    storage.population_a.assign(population_floats, 0.0f);
-    storage.population_b.assign(population_floats, 0.0f);
-    storage.activations.assign(activation_floats, 0.0f);
-    current_population = storage.population_a.data();
-    next_population = storage.population_b.data();
-    activations = storage.activations.data();
-}
-
-void allocate_tables()
-{
-    storage.scores.assign(networks_bound, 0);
     storage.parents.assign(networks_bound, 0);
-    storage.board.assign(board_cells, 0);
-    storage.legal_moves.assign(board_cells, 0);
     storage.pairings.assign(networks_bound, 0);
     storage.roulette.assign(networks_bound, 0);
-    score_table = storage.scores.data();
     parent_list = storage.parents.data();
-    current_board = storage.board.data();
-    legal_move_map = storage.legal_moves.data();
     pairing_table = storage.pairings.data();
     roulette_table = storage.roulette.data();
     // Pair p breeds into slots p and p + 18.
@@ -138,10 +120,10 @@ int32_t trainer_main(uint32_t seed, const Keyboard& keyboard)
     try {
         seed_random(seed);
         console_print("Jeux d'Elvarin : programme d'apprentissage rapide.\n");
-        allocate_populations();
+        allocate_core_tables();
         console_print("Nb neurones = %d nb connexion = %d nb octet total = %d\n", neurons, connections,
                       population_bytes);
-        allocate_tables();
+        allocate_breeding_tables();
         generations_since_save = 0;
         a_ecraser = 0.0f;
         claim_working_folder();

@@ -11,10 +11,9 @@ struct Keyboard {
 constexpr int32_t save_interval = 200; // generations between two periodic saves
 constexpr int16_t champion_score = 17; // a generation best from here on enters the hall of fame
 
-// The population buffers and the activation array, then the other tables of the run,
-// allocated once and pointed at by the program-wide table pointers.
-void allocate_populations();
-void allocate_tables();
+// The trainer's own tables of the run (trainer_tables.h), allocated once with the
+// pairing table filled; the core's tables come from allocate_core_tables (tables.h).
+void allocate_breeding_tables();
 
 // The whole run with the random source seeded by `seed`; returns the exit status.
 int32_t trainer_main(uint32_t seed, const Keyboard& keyboard);

@@ -139,10 +139,7 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* window_class)
     if (window_class == nullptr ||
         (window_class->cbSize != sizeof(WNDCLASSEXA) && window_class->cbSize != size_on_32_bits))
         return 0;
-    return add_class(WNDCLASSA{window_class->style, window_class->lpfnWndProc, window_class->cbClsExtra,
-                               window_class->cbWndExtra, window_class->hInstance, window_class->hIcon,
-                               window_class->hCursor, window_class->hbrBackground, window_class->lpszMenuName,
-                               window_class->lpszClassName});
+    return add_class(*window_class); // the fields that WNDCLASSA shares
 }
 
 HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR window_name, DWORD style, int x, int y,

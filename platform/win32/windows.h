@@ -100,18 +100,10 @@ typedef struct tagWNDCLASSA {
     LPCSTR lpszClassName;
 } WNDCLASSA, *LPWNDCLASSA;
 
-typedef struct tagWNDCLASSEXA {
+// The same fields with the size and the small icon; they are set by name, so their
+// order here does not matter to the programs.
+typedef struct tagWNDCLASSEXA : tagWNDCLASSA {
     UINT cbSize;
-    UINT style;
-    WNDPROC lpfnWndProc;
-    int cbClsExtra;
-    int cbWndExtra;
-    HINSTANCE hInstance;
-    HICON hIcon;
-    HCURSOR hCursor;
-    HBRUSH hbrBackground;
-    LPCSTR lpszMenuName;
-    LPCSTR lpszClassName;
     HICON hIconSm;
 } WNDCLASSEXA, *LPWNDCLASSEXA;
 

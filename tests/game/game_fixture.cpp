@@ -6,7 +6,6 @@
 
 #include "app_state.h"
 #include "board.h"
-#include "match.h"
 #include "game_clock.h"
 #include "tables.h"
 
@@ -15,7 +14,6 @@ constexpr int32_t multipliers[6] = {1, 7, 13, 27, 45, 59}; // odd: each gives an
 constexpr int32_t marker_weight = hidden2_block + hidden2_units * (hidden1_units - 1) + 1;
 
 uint32_t test_clock() { return test_seed; }
-}
 
 float preference(int32_t type, int32_t square)
 {
@@ -23,6 +21,7 @@ float preference(int32_t type, int32_t square)
 }
 
 int32_t type_of(int32_t network) { return (network - 1) % 6; }
+}
 
 std::vector<float> preference_hall()
 {
@@ -108,56 +107,6 @@ std::vector<std::string> message_texts()
     for (const win32_test::MessageBoxCall& call : win32_test::message_boxes())
         texts.push_back(call.text);
     return texts;
-}
-
-int32_t preferred_move(int32_t type, uint8_t side)
-{
-    uint8_t map[board_cells] = {};
-    uint8_t* const program_map = legal_move_map;
-    legal_move_map = map;
-    find_legal_moves(side);
-    legal_move_map = program_map;
-    int32_t best = 0;
-    for (int32_t s = 1; s <= 64; ++s) {
-        if (map[s] == 1 && (best == 0 || preference(type, s) > preference(type, best)))
-            best = s;
-    }
-    return best;
-}
-
-std::vector<int16_t> tournament_scores(const float* population, int32_t count, bool credit_both)
-{
-    uint8_t board[board_cells] = {};
-    uint8_t map[board_cells] = {};
-    std::vector<float> activation(activation_floats, 0.0f);
-    std::vector<float> networks_copy(population, population + population_floats);
-    uint8_t* const program_board = current_board;
-    uint8_t* const program_map = legal_move_map;
-    float* const program_activations = activations;
-    float* const program_population = current_population;
-    current_board = board;
-    legal_move_map = map;
-    activations = activation.data();
-    current_population = networks_copy.data();
-
-    std::vector<int16_t> scores(networks_bound, 0);
-    for (int32_t i = 1; i <= count; ++i) {
-        for (int32_t j = 1; j <= count; ++j) {
-            if (j == i)
-                continue;
-            reset_board();
-            play_match(i, j);
-            const MatchPoints points = score_match();
-            scores[i] = static_cast<int16_t>(scores[i] + points.colour1);
-            if (credit_both)
-                scores[j] = static_cast<int16_t>(scores[j] + points.colour2);
-        }
-    }
-    current_board = program_board;
-    legal_move_map = program_map;
-    activations = program_activations;
-    current_population = program_population;
-    return scores;
 }
 
 void GameTest::SetUp()

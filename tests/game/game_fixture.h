@@ -16,10 +16,10 @@
 
 // Hand-built networks that play a fixed order of preference: hidden-1 unit 1 is on in
 // every position, and hidden-2 unit 1 carries the preferences to the outputs. Network
-// k is of type (k - 1) % 6, so each type stands six times; a weight that is never read
+// k is of type t = (k - 1) % 6, so each type stands six times, and plays the legal square
+// s with the highest (s * m) % 64 + 1, m being 1, 7, 13, 27, 45 or 59 for types 0 to 5
+// (as the model in the tests' figures plays them); a weight that is never read
 // (from the hidden-1 unit 20, always off) holds k, to tell the networks apart.
-float preference(int32_t type, int32_t square);
-int32_t type_of(int32_t network);
 std::vector<float> preference_hall();
 // Networks of uniform random weights in [-1, 1), from a generator of the test's own.
 std::vector<float> random_hall(uint32_t seed);
@@ -41,14 +41,6 @@ void click_square(int32_t square);
 // Texts the status line has shown, from its creation on.
 std::vector<std::string> status_history();
 std::vector<std::string> message_texts();
-
-// The choice of network `type` on the current board for `side`, the core's tables
-// pointing at the program's.
-int32_t preferred_move(int32_t type, uint8_t side);
-
-// Scores of the all-play-all tournament of networks 1..count of `population`, played
-// as the game plays it, on tables of the test's own (the program's are left alone).
-std::vector<int16_t> tournament_scores(const float* population, int32_t count, bool credit_both);
 
 class GameTest : public ::testing::Test {
 protected:

@@ -12,7 +12,6 @@
 #include <iostream>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "board.h"
 #include "image_file.h"
@@ -42,19 +41,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: opponent_probe FILE NETWORK < positions\n");
         return 2;
     }
-    std::vector<float> population(population_floats);
-    const bool complete = read_image(argv[1], population.data(), Access::read_only).status == FileStatus::done;
+    allocate_core_tables();
+    const bool complete = read_image(argv[1], current_population, Access::read_only).status == FileStatus::done;
     const int32_t k = std::atoi(argv[2]);
     if (!complete || k < 1 || k > networks) {
         std::fprintf(stderr, "opponent_probe: need a complete hall-of-fame file and a network 1..36\n");
         return 1;
     }
-    std::vector<float> activation(activation_floats);
-    std::vector<uint8_t> board(board_cells), legal(board_cells);
-    current_population = population.data();
-    activations = activation.data();
-    current_board = board.data();
-    legal_move_map = legal.data();
 
     std::string line;
     while (std::getline(std::cin, line)) {
@@ -66,10 +59,10 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "opponent_probe: bad position \"%s\"\n", line.c_str());
             return 1;
         }
-        for (int32_t s = 1; s <= 64; ++s)
-            board[static_cast<size_t>(s)] = cells[static_cast<size_t>(s - 1)] == 'w'   ? white
-                                            : cells[static_cast<size_t>(s - 1)] == 'b' ? black
-                                                                                       : empty;
+        for (int32_t s = 1; s <= 64; ++s) {
+            const char cell = cells[static_cast<size_t>(s - 1)];
+            current_board[s] = cell == 'w' ? white : cell == 'b' ? black : empty;
+        }
         const uint8_t side = side_text == "w" ? white : black;
         int32_t squares[64];
         std::printf("wpc=%d", wpc_value(side));

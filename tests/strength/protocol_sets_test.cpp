@@ -38,13 +38,8 @@ std::string games_of(KernelSet set)
 
 TEST(MeasuredGame, EveryKernelSetPlaysTheSameGames)
 {
-    std::vector<float> population(population_floats), activation(activation_floats);
-    std::vector<uint8_t> board(board_cells), legal(board_cells);
-    ASSERT_EQ(read_image(ELVARIN_DEFAULT_HALL_OF_FAME, population.data(), Access::read_only).status, FileStatus::done);
-    current_population = population.data();
-    activations = activation.data();
-    current_board = board.data();
-    legal_move_map = legal.data();
+    allocate_core_tables();
+    ASSERT_EQ(read_image(ELVARIN_DEFAULT_HALL_OF_FAME, current_population, Access::read_only).status, FileStatus::done);
 
     const KernelSet in_use = kernel_set_in_use();
     const std::string portable = games_of(KernelSet::portable);

@@ -1,6 +1,7 @@
 // The rules of Reversi on the core's board.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "board.h"
@@ -24,7 +25,7 @@ std::vector<int32_t> legal_squares(uint8_t side)
 TEST(BoardRules, OpeningPositionAndItsMoves)
 {
     CoreTables t;
-    t.board.assign(board_cells, 7); // every cell, cell 0 too, must be reset
+    std::ranges::fill(t.board, 7); // every cell, cell 0 too, must be reset
     reset_board();
     EXPECT_EQ(t.board[0], 0);
     EXPECT_EQ(t.board[28], white);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "breeding.h"
+#include "generations.h"
 #include "random.h"
 #include "support.h"
 #include "tables.h"
@@ -15,24 +16,11 @@
 
 namespace {
 
-// The trainer's breeding tables around a CoreTables, with a second population.
+// The core's tables and the trainer's breeding tables, as the trainer allocates them.
 struct BreedingTables : CoreTables {
-    std::vector<float> next = std::vector<float>(population_floats, 0.0f);
-    std::vector<int16_t> scores = std::vector<int16_t>(networks_bound, 0);
-    std::vector<int16_t> parents = std::vector<int16_t>(networks_bound, 0);
-    std::vector<int16_t> pairings = std::vector<int16_t>(networks_bound, 0);
-    std::vector<int32_t> roulette = std::vector<int32_t>(networks_bound, 0);
     BreedingTables()
     {
-        next_population = next.data();
-        score_table = scores.data();
-        parent_list = parents.data();
-        pairing_table = pairings.data();
-        roulette_table = roulette.data();
-        for (int16_t d = 1; d <= 18; ++d) {
-            pairings[static_cast<size_t>(2 * d - 1)] = d;
-            pairings[static_cast<size_t>(2 * d)] = static_cast<int16_t>(d + 18);
-        }
+        allocate_breeding_tables();
         // Network k's weights all hold k, so every copied weight tells where it came from.
         for (int32_t k = 1; k <= networks; ++k)
             for (int32_t w = 1; w <= connections; ++w)
@@ -78,7 +66,7 @@ TEST(Roulette, SharesThatAreHalvesGoDown)
         total_score = total;
         seed_random(1);
         breed();
-        EXPECT_EQ(t.roulette[1], 2340) << score << " of " << total;
+        EXPECT_EQ(roulette_table[1], 2340) << score << " of " << total;
     }
 }
 
@@ -94,12 +82,12 @@ TEST(Roulette, EqualScoresShareTheWheel)
     // Shares of 910: network 1 takes the draws 0..910, network j 910 (j - 1) + 1..910 j,
     // network 36 the 917 draws 31851..32767.
     for (int32_t i = 1; i <= 35; ++i)
-        EXPECT_EQ(t.roulette[static_cast<size_t>(i)], 910 * i);
-    EXPECT_EQ(t.roulette[36], 0);
+        EXPECT_EQ(roulette_table[i], 910 * i);
+    EXPECT_EQ(roulette_table[36], 0);
     for (int32_t k = 1; k <= 36; ++k) {
         const int32_t r = draws[static_cast<size_t>(k - 1)];
         const int32_t expected = r <= 910 ? 1 : r > 31850 ? 36 : (r - 1) / 910 + 1;
-        EXPECT_EQ(t.parents[static_cast<size_t>(k)], expected) << "draw " << r;
+        EXPECT_EQ(parent_list[k], expected) << "draw " << r;
     }
     EXPECT_EQ(current_population, t.next.data()); // the buffers were exchanged
     EXPECT_EQ(next_population, t.population.data());
@@ -120,10 +108,10 @@ TEST(Roulette, BordersOfTheWheel)
         seed_for_next_draw(r);
         breed();
         std::swap(current_population, next_population);
-        EXPECT_EQ(t.parents[1], parent) << "draw " << r;
+        EXPECT_EQ(parent_list[1], parent) << "draw " << r;
     }
     // Network 36 takes what lies above entry 35, even with 0 points.
-    EXPECT_LT(t.roulette[35], 32767);
+    EXPECT_LT(roulette_table[35], 32767);
 }
 
 TEST(Crossover, CutsAtTheEnds)
@@ -175,8 +163,8 @@ TEST(Crossover, PairsBreedIntoSlotsPAndPPlus18AndTheHeaderStays)
     // Child p is a head of P and a tail of Q, child p + 18 the head of Q and the tail of P,
     // cut at the same weight.
     for (int32_t p = 1; p <= 18; ++p) {
-        const auto parent_p = static_cast<float>(t.parents[static_cast<size_t>(2 * p - 1)]);
-        const auto parent_q = static_cast<float>(t.parents[static_cast<size_t>(2 * p)]);
+        const auto parent_p = static_cast<float>(parent_list[2 * p - 1]);
+        const auto parent_q = static_cast<float>(parent_list[2 * p]);
         const float* a = current_population + network_base(p);
         const float* b = current_population + network_base(p + 18);
         int32_t cut = 0;

@@ -1,11 +1,15 @@
 // The file loaders against damaged files: short, long, empty, garbage, absurd headers
-// and weights. Every file is either loaded or refused with a message; none is ever
-// changed, except an empty hall of fame (or one too short for a header), which is new.
+// and weights. Every file is either loaded whole or refused with one of the loader's
+// messages; none is ever changed, except an empty hall of fame (or one too short for a
+// header), which is new. Which file gets which message is files_test.cpp's matter.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "hall_of_fame_file.h"
@@ -37,18 +41,6 @@ std::vector<unsigned char> garbage(std::mt19937& random, size_t size)
     return bytes;
 }
 
-// True when the 36 networks of a file image hold only finite weights.
-bool all_finite(const std::vector<unsigned char>& bytes)
-{
-    for (size_t offset = 4; offset < 613444; offset += 4) {
-        float f;
-        std::memcpy(&f, bytes.data() + offset, 4);
-        if (!std::isfinite(f))
-            return false;
-    }
-    return true;
-}
-
 size_t random_size(std::mt19937& random)
 {
     switch (random() % 5) {
@@ -58,6 +50,14 @@ size_t random_size(std::mt19937& random)
     case 3: return 613444;
     default: return 613444 + random() % 50000;
     }
+}
+
+// Whether a refusal's message is one that the loader gives (the cases themselves are
+// in files_test.cpp).
+bool begins_with_one_of(const std::string& message, std::initializer_list<const char*> beginnings)
+{
+    return std::any_of(beginnings.begin(), beginnings.end(),
+                       [&](const char* beginning) { return message.rfind(beginning, 0) == 0; });
 }
 
 } // namespace
@@ -76,62 +76,47 @@ TEST(LoaderFuzz, PopulationFileIsLoadedOrRefusedButNeverChanged)
             }
         write_file("elvarfl.don", bytes);
         const auto [status, message] = run_step(load_population);
-        float counter = 0;
-        if (bytes.size() >= 4)
-            std::memcpy(&counter, bytes.data(), 4);
-        if (bytes.size() < 613444) {
-            EXPECT_EQ(status, 1);
-            EXPECT_EQ(message.rfind("Fichier sauvegarde incomplet", 0), 0u) << message;
-        } else if (!std::isfinite(counter)) {
-            EXPECT_EQ(status, 1);
-            EXPECT_EQ(message, "Fichier sauvegarde incorrect : compteur de g\xE9n\xE9rations invalide\n");
-        } else if (!all_finite(bytes)) {
-            EXPECT_EQ(status, 1);
-            EXPECT_EQ(message.rfind("Fichier sauvegarde incorrect : poids invalide dans le r\xE9seau ", 0), 0u)
-                << message;
-        } else {
-            EXPECT_EQ(status, -1) << message;
+        if (status == -1) {
+            EXPECT_GE(bytes.size(), 613444u);
             EXPECT_EQ(std::memcmp(t.population.data(), bytes.data(), 613444), 0);
+        } else {
+            EXPECT_EQ(status, 1);
+            EXPECT_TRUE(begins_with_one_of(message, {"Fichier sauvegarde incomplet : ",
+                                                     "Fichier sauvegarde incorrect : "}))
+                << message;
         }
         ASSERT_EQ(read_file("elvarfl.don"), bytes);
     }
 }
 
-TEST(LoaderFuzz, HallOfFameSizeAndHeaderAreCheckedBeforeAnythingIsWritten)
+TEST(LoaderFuzz, HallOfFameIsOpenedOrRefusedButNeverChanged)
 {
     TempFolder folder;
     CoreTables t;
     std::mt19937 random(7);
     for (int round = 0; round < 60; ++round) {
         std::vector<unsigned char> bytes = garbage(random, random_size(random));
-        if (round % 4 == 0 && bytes.size() >= 4) { // now and then a valid slot number
+        if (round % 4 == 0 && bytes.size() >= 4) { // now and then a slot number
             const float header = static_cast<float>(1 + random() % 36);
             std::memcpy(bytes.data(), &header, 4);
         }
         write_file("meillfl.don", bytes);
         const auto [status, message] = run_step(open_hall_of_fame);
-        float header = 0;
-        if (bytes.size() >= 4)
-            std::memcpy(&header, bytes.data(), 4);
-        const bool valid = bytes.size() >= 4 && header >= 1 && header <= 36 && std::trunc(header) == header;
+        close_hall_of_fame();
         if (bytes.size() < 4) {
-            // A new hall of fame: written whole from the population at once.
+            // No header: a new hall of fame, written whole from the population at once.
             EXPECT_EQ(status, -1);
             EXPECT_EQ(read_file("meillfl.don").size(), 613444u);
-        } else if (bytes.size() < 613444) {
-            EXPECT_EQ(status, 1);
-            EXPECT_EQ(message, "Fichier meillfl incomplet : " + std::to_string(bytes.size()) + " octets au lieu de 613444");
-            EXPECT_EQ(read_file("meillfl.don"), bytes);
-        } else if (valid) {
-            EXPECT_EQ(status, -1) << message;
-            EXPECT_EQ(a_ecraser, header);
-            EXPECT_EQ(read_file("meillfl.don"), bytes);
+            continue;
+        }
+        if (status == -1) {
+            EXPECT_GE(bytes.size(), 613444u);
         } else {
             EXPECT_EQ(status, 1);
-            EXPECT_EQ(message.rfind("En-t\xEAte meillfl incorrect", 0), 0u) << message;
-            EXPECT_EQ(read_file("meillfl.don"), bytes);
+            EXPECT_TRUE(begins_with_one_of(message, {"Fichier meillfl incomplet : ", "En-t\xEAte meillfl incorrect"}))
+                << message;
         }
-        close_hall_of_fame();
+        ASSERT_EQ(read_file("meillfl.don"), bytes);
     }
 }
 

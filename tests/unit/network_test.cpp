@@ -1,6 +1,7 @@
 // Input encoding and the forward pass through the threshold units.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -31,7 +32,7 @@ TEST(Network, EncodingSeesTheBoardFromTheSideToMove)
 {
     CoreTables t;
     reset_board();
-    t.activation.assign(activation_floats, 5.0f);
+    std::ranges::fill(t.activation, 5.0f);
     encode_inputs(white);
     EXPECT_EQ(inputs_on(t), (std::vector<int32_t>{56, 57, 71, 74}));
     for (int32_t e = 130; e <= 233; ++e)

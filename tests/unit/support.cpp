@@ -21,19 +21,17 @@
 
 CoreTables::CoreTables()
 {
-    current_board = board.data();
-    legal_move_map = legal.data();
-    activations = activation.data();
-    current_population = population.data();
+    allocate_core_tables();
+    board = {current_board, board_cells};
+    spare = {spare_board, board_cells};
+    legal = {legal_move_map, board_cells};
+    activation = {activations, activation_floats};
+    population = {current_population, population_floats};
+    next = {next_population, population_floats};
+    scores = {score_table, networks_bound};
 }
 
-CoreTables::~CoreTables()
-{
-    current_board = nullptr;
-    legal_move_map = nullptr;
-    activations = nullptr;
-    current_population = nullptr;
-}
+CoreTables::~CoreTables() { release_core_tables(); }
 
 void CoreTables::set_board(const char* rows)
 {

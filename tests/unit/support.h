@@ -4,21 +4,23 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "shape.h"
 
-// Owns a board, a legal-move map, an activation array and one population, and points
-// the core's tables at them for the life of the object.
+// The core's tables, allocated zeroed by their owner (tables.h) for the life of the
+// object and released after it, with a view of each block as the owner hands it out.
 struct CoreTables {
-    std::vector<uint8_t> board = std::vector<uint8_t>(board_cells, 0);
-    std::vector<uint8_t> legal = std::vector<uint8_t>(board_cells, 0);
-    std::vector<float> activation = std::vector<float>(activation_floats, 0.0f);
-    std::vector<float> population = std::vector<float>(population_floats, 0.0f);
     CoreTables();
     ~CoreTables();
+    CoreTables(const CoreTables&) = delete;
+    CoreTables& operator=(const CoreTables&) = delete;
+    std::span<uint8_t> board, spare, legal;
+    std::span<float> activation, population, next;
+    std::span<int16_t> scores;
     float& weight(int32_t k, int32_t w) { return population[static_cast<size_t>(network_base(k) + w)]; }
     // Places a position given as 8 rows of 8 characters: '.' empty, 'W' white, 'B' black.
     void set_board(const char* rows);

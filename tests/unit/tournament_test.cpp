@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
+#include <span>
 #include <vector>
 
 #include "all_play_all.h"
@@ -17,17 +18,12 @@
 
 namespace {
 
-// The core's tables, the score table, a spare board and a second population, the
-// networks of uniform random weights in [-1, 1) and a weight that tells them apart.
+// The core's tables, the networks of uniform random weights in [-1, 1) and a weight
+// that tells them apart.
 struct TournamentTables : CoreTables {
-    std::vector<int16_t> scores = std::vector<int16_t>(networks_bound, 99);
-    std::vector<uint8_t> spare = std::vector<uint8_t>(board_cells, 0);
-    std::vector<float> next = std::vector<float>(population_floats, 0.0f);
     TournamentTables()
     {
-        score_table = scores.data();
-        spare_board = spare.data();
-        next_population = next.data();
+        std::fill(scores.begin(), scores.end(), int16_t{99});
         std::mt19937 random(5);
         std::uniform_real_distribution<float> uniform(-1.0f, 1.0f);
         for (int32_t k = 1; k <= networks; ++k) {
@@ -38,7 +34,7 @@ struct TournamentTables : CoreTables {
     }
 };
 
-int32_t sum(const std::vector<int16_t>& scores) { return std::accumulate(scores.begin() + 1, scores.end(), 0); }
+int32_t sum(std::span<const int16_t> scores) { return std::accumulate(scores.begin() + 1, scores.end(), 0); }
 
 } // namespace
 
@@ -49,7 +45,7 @@ TEST(AllPlayAll, EveryOrderedPairOnceAndTheCreditFlag)
     seed_random(11);
     play_ordered_pairs(3, false, [&](int32_t games) { counts.push_back(games); });
     EXPECT_EQ(counts, (std::vector<int32_t>{1, 2, 3, 4, 5, 6}));
-    const std::vector<int16_t> colour_1_only = t.scores;
+    const std::vector<int16_t> colour_1_only(t.scores.begin(), t.scores.end());
     EXPECT_EQ(colour_1_only[0], 0); // the whole table is cleared first
     for (int32_t n = 4; n <= networks; ++n)
         EXPECT_EQ(colour_1_only[static_cast<size_t>(n)], 0) << n;
@@ -82,7 +78,7 @@ TEST(TournamentChoice, TheLivePositionWaitsOnTheSpareBoard)
                 "........"
                 "........"
                 "........");
-    const std::vector<uint8_t> live = t.board;
+    const std::vector<uint8_t> live(t.board.begin(), t.board.end());
     bool played_elsewhere = false;
     seed_random(3);
     const int32_t square = tournament_choice(black, [&] {
@@ -92,7 +88,7 @@ TEST(TournamentChoice, TheLivePositionWaitsOnTheSpareBoard)
     EXPECT_TRUE(played_elsewhere);
     EXPECT_EQ(current_board, t.board.data());
     EXPECT_EQ(spare_board, t.spare.data());
-    EXPECT_EQ(t.board, live); // chosen, not played
+    EXPECT_TRUE(std::ranges::equal(t.board, live)); // chosen, not played
     find_legal_moves(black);
     EXPECT_EQ(legal_move_map[square], 1) << square;
 }
@@ -117,4 +113,26 @@ TEST(RankingOrder, BestFirstTiesByNumber)
     EXPECT_EQ(t.next[0], 8.0f); // the header element is not written
     for (int32_t n = 1; n <= networks; ++n)
         EXPECT_EQ(t.scores[static_cast<size_t>(n)], -10) << n;
+}
+
+// A program run again in the same process (as the game's tests run the game) starts on
+// a whole, zeroed set, also after the game released its current population on closing.
+TEST(CoreTables, EveryStartUpGetsAWholeZeroedSet)
+{
+    TournamentTables t; // scores of 99, networks of random weights
+    reset_board();
+    swap_boards();
+    swap_populations();
+    release_current_population();
+    EXPECT_EQ(current_population, nullptr);
+    allocate_core_tables();
+    for (const float* population : {current_population, next_population}) {
+        ASSERT_NE(population, nullptr);
+        EXPECT_TRUE(std::all_of(population, population + population_floats, [](float w) { return w == 0.0f; }));
+    }
+    EXPECT_NE(current_population, next_population);
+    EXPECT_EQ(current_board, t.board.data()); // the boards take their first roles again
+    EXPECT_EQ(spare_board, t.spare.data());
+    EXPECT_TRUE(std::all_of(score_table, score_table + networks_bound, [](int16_t s) { return s == 0; }));
+    EXPECT_TRUE(std::all_of(spare_board, spare_board + board_cells, [](uint8_t c) { return c == 0; }));
 }

@@ -1,4 +1,4 @@
-#include "reference_rules.h"
+#include "plain_rules.h"
 
 #include <limits>
 
@@ -113,18 +113,20 @@ int32_t choose_move(uint8_t side)
 
 void play_match(int32_t a, int32_t b)
 {
+    // One network's move: its inputs, its pass and its choice.
+    auto move_of = [](int32_t network, uint8_t side) {
+        encode_inputs(side);
+        evaluate_network(network);
+        return choose_move(side);
+    };
     int32_t moves = 0;
     for (;;) {
-        encode_inputs(white);
-        evaluate_network(a);
-        const int32_t s1 = choose_move(white);
+        const int32_t s1 = move_of(a, white);
         if (s1 != 0) {
             play_move(s1, white);
             ++moves;
         }
-        encode_inputs(black);
-        evaluate_network(b);
-        const int32_t s2 = choose_move(black);
+        const int32_t s2 = move_of(b, black);
         if (s2 != 0) {
             play_move(s2, black);
             ++moves;

@@ -1,6 +1,6 @@
 // The plain rules, pass and match, written as directly as possible, on the same
 // tables and the same random source as the fast ones. The equivalence tests and the
-// benchmarks compare the two; the programs never call these, so they are not linked in.
+// benchmarks compare the two; they are a library of their own, which the programs do not link.
 #pragma once
 #include <cstdint>
 
