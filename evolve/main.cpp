@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "checkpoint.h"
+#include "start.h"
 #include "file_replacement.h"
 #include "evolution.h"
 #include "game_processes.h"
@@ -34,38 +35,6 @@ int fail(const std::string& message, int status = 1)
 {
     std::fprintf(stderr, "evolve: %s\n", message.c_str());
     return status;
-}
-
-// Network k of a hall-of-fame or population file, refused when the file is short,
-// unreadable or holds a weight that is not a finite number.
-std::string read_start(const char* name, int32_t k, Weights& start)
-{
-    std::vector<float> population(population_floats);
-    const FileResult read = read_image(name, population.data(), Access::read_only);
-    if (read.status == FileStatus::cannot_open || read.status == FileStatus::read_failed)
-        return std::string(name) + " cannot be read";
-    if (read.status == FileStatus::incomplete)
-        return std::string(name) + " is too short for 36 networks: " + std::to_string(read.bytes) + " bytes instead of " +
-               std::to_string(population_bytes);
-    for (int32_t n = 1; n <= networks; ++n)
-        for (int32_t w = 1; w <= connections; ++w)
-            if (!std::isfinite(population[static_cast<size_t>(network_base(n) + w)]))
-                return std::string(name) + ": network " + std::to_string(n) + " holds a weight that is not a number";
-    const float* first = population.data() + network_base(k) + 1;
-    start.assign(first, first + connections);
-    return "";
-}
-
-// Without a starting file: a network of random weights in -1 .. 1, as a first
-// population of the trainer has them, from the programs' random source seeded with
-// the run's seed.
-Weights random_start(uint64_t seed)
-{
-    seed_random(static_cast<uint32_t>(seed));
-    Weights start(connections);
-    for (float& x : start)
-        x = random_weight();
-    return start;
 }
 
 bool write_hall_of_fame(const char* name, const EvolutionState& state)
@@ -116,7 +85,9 @@ int main(int argc, char** argv)
         if (file_exists(options.out.c_str()))
             return fail(options.out + " exists; a new run writes a new file");
         Weights start;
-        if (options.start.empty())
+        if (options.start_wpc)
+            start = wpc_start();
+        else if (options.start.empty())
             start = random_start(settings.seed);
         else if (const std::string bad = read_start(options.start.c_str(), options.start_network, start); !bad.empty())
             return fail(bad);

@@ -6,7 +6,7 @@
 #include "shape.h"
 
 const char* const usage_text =
-    "usage: evolve --out FILE [--start FILE [--start-network K]] [--seed S] [--generations N] [--parents MU]\n"
+    "usage: evolve --out FILE [--start FILE [--start-network K] | --start-wpc] [--seed S] [--generations N] [--parents MU]\n"
     "              [--offspring LAMBDA] [--sigma X] [--games N] [--panel LIST]\n"
     "              [--epsilon E] [--archive-size K] [--archive-every G] [--jobs J]\n"
     "              [--checkpoint FILE] [--log FILE] [--resume]\n"
@@ -47,8 +47,8 @@ std::string parse_options(int argc, char** argv, Options& options)
     Settings& s = options.settings;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--resume") {
-            options.resume = true;
+        if (arg == "--resume" || arg == "--start-wpc") {
+            (arg == "--resume" ? options.resume : options.start_wpc) = true;
             continue;
         }
         if (arg.rfind("--", 0) != 0 || i + 1 >= argc)
@@ -108,8 +108,10 @@ std::string parse_options(int argc, char** argv, Options& options)
     }
     if (options.out.empty())
         return "--out FILE is needed: the hall-of-fame file that the run writes";
-    if (options.resume && !options.start.empty())
-        return "--start is for a new run; --resume goes on from the checkpoint";
+    if (options.resume && (!options.start.empty() || options.start_wpc))
+        return "--start and --start-wpc are for a new run; --resume goes on from the checkpoint";
+    if (options.start_wpc && !options.start.empty())
+        return "--start and --start-wpc are two different starts: choose one";
     if (options.checkpoint.empty())
         options.checkpoint = beside(options.out, ".checkpoint");
     if (options.log.empty())

@@ -13,6 +13,7 @@ struct Options {
     int32_t jobs = 0;            // 0: every processor
     int32_t start_network = 1;   // the network of the starting file that the search starts from
     std::string out, start, checkpoint, log;
+    bool start_wpc = false;      // the search starts from the network that plays the WPC table
     bool resume = false;
 };
 

@@ -1,7 +1,7 @@
 // assemble_hall_of_fame: makes a hall-of-fame file from the strongest networks of
 // several, as the strength tool measured them against one opponent.
 //
-//   assemble_hall_of_fame [--graded] [--opponent NAME] OUT FILE CSV [FILE CSV ...]
+//   assemble_hall_of_fame [--graded [--weakest RATE]] [--opponent NAME] OUT FILE CSV [FILE CSV ...]
 //
 // Each FILE is a hall-of-fame (or population) file, and CSV the strength tool's CSV
 // for its networks (rows "net:K"). All the networks measured against NAME (default
@@ -13,7 +13,8 @@
 // With --graded, OUT is a ladder instead (graded_order.h): from the weakest network
 // measured to the strongest, each level of the game's menu picks a stronger network
 // than the level below; the picks are played again with the game's own tournament
-// before the file is written.
+// before the file is written. --weakest leaves out the networks that win less than
+// RATE (0 to 1) of their games, so that level 1 is no weaker than that.
 //
 // The header names slot 36 as the one the trainer replaces first. OUT must not exist
 // yet; the choice is printed.
@@ -44,7 +45,7 @@ struct Candidate {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: assemble_hall_of_fame [--graded] [--opponent NAME] OUT FILE CSV [FILE CSV ...]\n");
+    std::fprintf(stderr, "usage: assemble_hall_of_fame [--graded [--weakest RATE]] [--opponent NAME] OUT FILE CSV [FILE CSV ...]\n");
     return 2;
 }
 
@@ -119,10 +120,11 @@ const float* weights_of(const std::vector<float>& population, int32_t k)
 
 // The ladder's order of `distinct`, its picks played again with the game's tournament;
 // empty after a message when none could be built.
-std::vector<const Candidate*> ladder_of(const std::vector<const Candidate*>& distinct,
+std::vector<const Candidate*> ladder_of(std::vector<const Candidate*> distinct, double weakest,
                                         const std::vector<std::vector<float>>& populations, char** argv, int first)
 {
     allocate_core_tables();
+    std::erase_if(distinct, [&](const Candidate* c) { return static_cast<double>(c->wins) / c->games < weakest; });
     std::vector<LadderCandidate> pool;
     for (const Candidate* c : distinct)
         pool.push_back({weights_of(populations[c->file], c->k), static_cast<double>(c->wins) / c->games});
@@ -165,14 +167,21 @@ int main(int argc, char** argv)
 {
     std::string opponent = "wpc";
     bool graded = false;
+    double weakest = 0.0;
     int first = 1;
     for (;; ++first) {
-        if (first < argc && std::strcmp(argv[first], "--graded") == 0)
+        if (first < argc && std::strcmp(argv[first], "--graded") == 0) {
             graded = true;
-        else if (first + 1 < argc && std::strcmp(argv[first], "--opponent") == 0)
+        } else if (first + 1 < argc && std::strcmp(argv[first], "--weakest") == 0) {
+            char* end = nullptr;
+            weakest = std::strtod(argv[++first], &end);
+            if (*end != '\0' || !(weakest >= 0.0 && weakest <= 1.0))
+                return usage();
+        } else if (first + 1 < argc && std::strcmp(argv[first], "--opponent") == 0) {
             opponent = argv[++first];
-        else
+        } else {
             break;
+        }
     }
     if (argc - first < 3 || (argc - first - 1) % 2 != 0)
         return usage();
@@ -204,7 +213,7 @@ int main(int argc, char** argv)
         return 1;
     }
     std::vector<const Candidate*> chosen(distinct.begin(), distinct.begin() + networks);
-    if (graded && (chosen = ladder_of(distinct, populations, argv, first)).empty())
+    if (graded && (chosen = ladder_of(distinct, weakest, populations, argv, first)).empty())
         return 1;
     std::vector<float> assembled(population_floats, 0.0f);
     assembled[0] = static_cast<float>(networks); // the replacement slot: the last

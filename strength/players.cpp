@@ -1,19 +1,18 @@
 #include "players.h"
 
 #include "all_play_all.h"
-#include "match.h"
+#include "random.h"
+#include "shape.h"
 #include "tournament_choice.h"
 
-int32_t player_move(const Player& player, uint8_t side)
+int32_t level_winner(int32_t level)
 {
-    return player.kind == Player::Kind::network ? network_move(player.number, side)
-                                                : level_move(player.number, side);
-}
-
-// As the game makes its move (before a ranking): networks 1..L play every ordered
-// pairing from the opening on the spare board, only the colour-1 network credited,
-// and the first network with the highest score chooses the move on the live position.
-int32_t level_move(int32_t level, uint8_t side)
-{
-    return tournament_choice(side, [level] { play_ordered_pairs(level, false); });
+    static int32_t drawless_winners[networks_bound] = {}; // of tournaments that drew nothing
+    if (drawless_winners[level] != 0)
+        return drawless_winners[level];
+    const uint32_t state = random_state_now();
+    const int32_t winner = tournament_winner([level] { play_ordered_pairs(level, false); });
+    if (random_state_now() == state)
+        drawless_winners[level] = winner;
+    return winner;
 }

@@ -1,6 +1,7 @@
-// The players that the strength tool measures: one stored network by itself, and the
-// game's computer player at a level. Both play on the current board for `side` and
-// return the square, or 0 when no square could be chosen.
+// The players that the strength tool measures: one stored network by itself (its
+// network_move, match.h: its best legal output, ties drawn from the programs' random
+// source), and the game's computer player at a level, whose move is the network_move
+// of its tournament's winner.
 #pragma once
 #include <cstdint>
 
@@ -9,8 +10,10 @@ struct Player {
     int32_t number; // the network 1..36, or the level 1..36
 };
 
-// A stored network plays its own choice (network_move, match.h): its best legal
-// output, ties drawn from the programs' random source.
-int32_t player_move(const Player& player, uint8_t side);
-// The game's computer move at level L.
-int32_t level_move(int32_t level, uint8_t side);
+// The network that chooses the game's computer move at level L: the winner of the
+// thinking tournament (tournament_choice.h) among networks 1..L from the opening, only
+// the colour-1 network credited, as the game plays it before a ranking. A tournament
+// that drew no random number (no output ever tied) gives the same winner and draws
+// nothing whatever the random source holds, so its winner is kept and the tournament
+// not played again: the current population must stay as it is.
+int32_t level_winner(int32_t level);

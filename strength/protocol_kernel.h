@@ -127,7 +127,7 @@ inline int32_t wpc_square(Mask own, Mask opp, int32_t plies)
     return best[draw_tool_below(ties)];
 }
 
-// The live position on the current board, for the players that read it there.
+// The position on the current board, as the games of the byte board leave it.
 inline void put_on_board(Mask whites, Mask blacks)
 {
     for (int32_t s = 1; s <= 64; ++s)
@@ -143,7 +143,8 @@ inline int32_t mover_square(const Mover& mover, uint8_t side, Mask whites, Mask 
     const Mask opp = side == white ? blacks : whites;
     switch (mover.kind) {
     case Mover::Kind::network: return network_choice(network_weights(mover.number), own, opp, side == black, legal);
-    case Mover::Kind::level: put_on_board(whites, blacks); return level_move(mover.number, side);
+    case Mover::Kind::level:
+        return network_choice(network_weights(level_winner(mover.number)), own, opp, side == black, legal);
     case Mover::Kind::random: return random_square(legal);
     case Mover::Kind::greedy: return greedy_square(own, opp, legal);
     case Mover::Kind::wpc: return wpc_square(own, opp, 1);
