@@ -106,23 +106,28 @@ Ladder graded_order(const std::vector<LadderCandidate>& candidates)
         for (size_t c : by_strength)
             if (!used[c])
                 order.push_back(c);
-        size_t chosen = order.front(); // between the menu's levels: the weakest left
+        auto pick_with = [&](size_t c) {
+            std::vector<size_t> trial = ladder.slots;
+            trial.push_back(c);
+            return tournament_winner(trial, points);
+        };
+        // Between the menu's levels: the weakest left that keeps the last pick.
+        const auto keeps_pick = std::find_if(order.begin(), order.end(),
+                                             [&](size_t c) { return ladder.picks.empty() || pick_with(c) == ladder.picks.back(); });
+        size_t chosen = keeps_pick != order.end() ? *keeps_pick : order.front();
         if (is_menu_level(level)) {
             const double target = weakest + (strongest - weakest) * step / (steps - 1);
             std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
                 return std::abs(candidates[a].strength - target) < std::abs(candidates[b].strength - target);
             });
-            auto pick_with = [&](size_t c) {
-                std::vector<size_t> trial = ladder.slots;
-                trial.push_back(c);
-                return candidates[tournament_winner(trial, points)].strength;
-            };
-            const auto found = std::find_if(order.begin(), order.end(), [&](size_t c) { return pick_with(c) > last_pick; });
+            auto strength_with = [&](size_t c) { return candidates[pick_with(c)].strength; };
+            const auto found =
+                std::find_if(order.begin(), order.end(), [&](size_t c) { return strength_with(c) > last_pick; });
             if (found != order.end()) {
                 chosen = *found;
             } else { // the strongest pick there is, and the ladder is flat here
                 chosen = *std::max_element(order.begin(), order.end(),
-                                           [&](size_t a, size_t b) { return pick_with(a) < pick_with(b); });
+                                           [&](size_t a, size_t b) { return strength_with(a) < strength_with(b); });
                 ladder.flat_levels.push_back(level);
             }
             ++step;

@@ -9,8 +9,8 @@
 // closest to that level's target strength (targets evenly spaced from the weakest
 // candidate to the strongest) that makes the pick stronger than the last one (or, where
 // none does, the candidate that makes the strongest pick, the ladder flat there); the
-// slots between the menu's levels take the weakest candidates left, which lose to the
-// picks and change no level's order. Candidates whose games against the others depend
+// slots between the menu's levels take the weakest candidates left that keep the last
+// pick the winner. Candidates whose games against the others depend
 // on the random draws that break ties are left out, so that every pick is the same
 // whatever the game has drawn before.
 #pragma once

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Makes the default hall of fame game/data/meillfl.don again, from its recipe: a ladder
+# whose levels, from the weakest to the strongest, each pick a stronger network.
+#
+#   tools/ladder_default.sh BUILD_DIR WORK_DIR [short]
+#
+# 1. The trainer: tools/breed.sh breeds seed 1 in stages of 250, 250, 500, 1000 and
+#    2000 generations; its first population (random weights) and its hall of fame
+#    after each stage are the weak and the middling networks.
+# 2. The evolution program from the network that plays the WPC table by rote, against
+#    wpc and wpc-ab2 (1200 games per network and generation, seed 1), its hall of fame
+#    kept after 5, 10, 15, 20, 25, 30, 40, 50, 60, 80, 100, 150, 200, 300 and 400
+#    generations: the strong networks.
+# 3. Every network of every file meets wpc, 2000 games with random moves at
+#    probability 0.1 (strength seed 201).
+# 4. assemble_hall_of_fame --graded builds the ladder from them, leaving out the
+#    networks that win less than 15 % (level 1 plays like a beginner, not at random):
+#    WORK_DIR/meillfl.don.
+# "short" runs the same steps with few generations and games, for the tests.
+#
+# Every step is exact: the same recipe gives the same bytes on any machine and with any
+# number of processes. A stopped recipe goes on where it stopped: the evolution resumes
+# from its checkpoint and finished steps are kept. The figures of the README are measured
+# with other strength seeds.
+set -euo pipefail
+export LC_ALL=C # the files in the order of their names, the same everywhere
+[ $# -ge 2 ] && [ $# -le 3 ] || { echo "usage: $0 BUILD_DIR WORK_DIR [short]" >&2; exit 2; }
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "$1" && pwd)
+mkdir -p "$2"
+work=$(cd "$2" && pwd)
+if [ "${3:-}" = short ]; then
+    trainer_stages=100,100
+    evolve_stages=(2 4)
+    evolve_settings=(--games 24 --offspring 4 --parents 2)
+    measure_games=100
+else
+    trainer_stages=250,250,500,1000,2000
+    evolve_stages=(5 10 15 20 25 30 40 50 60 80 100 150 200 300 400)
+    evolve_settings=(--games 1200)
+    measure_games=2000
+fi
+
+if [ ! -d "$work/trainer" ]; then
+    "$top/tools/breed.sh" "$build" "$work/trainer.part" 1 "$trainer_stages" > /dev/null
+    mv "$work/trainer.part" "$work/trainer"
+fi
+
+mkdir -p "$work/evolve"
+evolve=("$build/evolve/evolve" --out "$work/evolve/evolving.don")
+for g in "${evolve_stages[@]}"; do
+    [ -e "$work/evolve/after-$g.don" ] && continue
+    rm -f "$work/evolve/evolving.don"
+    if [ -e "$work/evolve/evolving.checkpoint" ]; then
+        "${evolve[@]}" --resume --generations "$g" 2>> "$work/evolve/progress.txt"
+    else
+        "${evolve[@]}" --start-wpc --panel wpc,wpc-ab2 --seed 1 "${evolve_settings[@]}" --generations "$g" \
+            2>> "$work/evolve/progress.txt"
+    fi
+    cp "$work/evolve/evolving.don" "$work/evolve/after-$g.don"
+done
+
+pairs=()
+for file in "$work"/trainer/meillfl-*.don "$work"/evolve/after-*.don; do
+    [ -e "$file.csv" ] || "$build/strength/strength" --networks --opponents wpc --epsilon 0.1 --games "$measure_games" \
+        --seed 201 --csv "$file.csv" "$file" > /dev/null 2>&1
+    pairs+=("$file" "$file.csv")
+done
+rm -f "$work/meillfl.don"
+"$build/strength/assemble_hall_of_fame" --graded --weakest 0.15 "$work/meillfl.don" "${pairs[@]}" > "$work/ladder.txt"
+echo "$work/meillfl.don: $(head -1 "$work/ladder.txt" | cut -c1-60)..."
