@@ -146,31 +146,18 @@ if wants i686 && [ -z "$no_32bit" ] && ! dpkg -s wine32:i386 >/dev/null 2>&1; th
 fi
 
 # --- virtual display ----------------------------------------------------------------
-# A free display from :90 on. Xvfb itself claims the number (one that another run of
-# checks took in the meantime makes it end at once: the next one is tried) and writes
-# it to fd 9 once it accepts clients. -noreset: by default the server starts over each
-# time its last client leaves, and a client that connects meanwhile is refused.
-display_file=$(mktemp)
 xvfb_pid=""
-for display_number in $(seq 90 189); do
-    [ -e /tmp/.X$display_number-lock ] && continue
-    Xvfb :$display_number -displayfd 9 -noreset -screen 0 1024x768x24 -nolisten tcp 9>"$display_file" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-        [ -s "$display_file" ] || ! running "$xvfb_pid" && break
-        sleep 0.1
-    done
-    [ -s "$display_file" ] && break
-    kill "$xvfb_pid" 2>/dev/null
-done
-export DISPLAY=:$display_number
-[ -s "$display_file" ] || echo "NOTE  Xvfb did not start: the checks on a display will fail"
-rm -f "$display_file"
+if display=$(bash "$top/tools/virtual_display.sh"); then
+    export DISPLAY=${display% *}
+    xvfb_pid=${display#* }
+else
+    echo "NOTE  Xvfb did not start: the checks on a display will fail"
+fi
 
 current_prefix=""
 clean_up() {
     [ -n "$current_prefix" ] && WINEPREFIX="$current_prefix" wineserver -k 2>/dev/null
-    kill "$xvfb_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 }
 trap clean_up EXIT
 
