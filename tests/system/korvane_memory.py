@@ -14,8 +14,8 @@ import sys
 import time
 
 from outcome import report
-from x_display import (CLIENT_HEIGHT, game_folder, geometry, missing_tool, press_return, screen_part,
-                       start_korvane, start_xvfb, wait_for, window_named, xdotool)
+from x_display import (CLIENT_HEIGHT, game_folder, geometry, missing_tool, open_menu, press_return, screen_part,
+                       start_korvane, start_xvfb, stop_xvfb, window_named, xdotool)
 
 LIMIT_KIB = 1024
 MOVES = 100000
@@ -81,12 +81,11 @@ class Korvane:
         xdotool("mousemove", *map(str, self.centre(square)), "click", "1")
 
     def choose(self, bar_steps, *keys):
-        """Opens "Fichier", walks `bar_steps` entries right along the bar, then presses `keys`."""
-        xdotool("mousemove", str(self.left + 20), str(self.bar), "click", "1")
-        time.sleep(0.5)
-        for key in ["Right"] * bar_steps + list(keys):
-            xdotool("key", key)
-            time.sleep(0.2)
+        """Opens "Fichier", walks `bar_steps` entries right along the bar, then presses `keys`.
+        Once the menu shows, the keys go to it in their order, whenever they come."""
+        if not open_menu(self.left + 20, self.bar):
+            raise RuntimeError("a click on \"Fichier\" shows no menu")
+        xdotool("key", *(["Right"] * bar_steps + list(keys)))
 
     def pointer_movements(self, count):
         # Over a legal square, an occupied one and the texts: each movement sets a cursor
@@ -168,10 +167,12 @@ def main():
         measure(person, failures, "the ranking", lambda: person.choose(3, "Return"))
         if game.poll() is not None:
             failures.append("korvane ended with status %d" % game.returncode)
+    except RuntimeError as error:
+        failures.append(str(error))
     finally:
         if game is not None and game.poll() is None:
             game.kill()
-        xvfb.terminate()
+        stop_xvfb(xvfb)
         shutil.rmtree(folder, ignore_errors=True)
     return report(failures)
 
