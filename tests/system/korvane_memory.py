@@ -15,7 +15,7 @@ import time
 
 from outcome import report
 from x_display import (CLIENT_HEIGHT, game_folder, geometry, missing_tool, open_menu, press_return, screen_part,
-                       start_korvane, start_xvfb, stop_xvfb, window_named, xdotool)
+                       start_korvane, start_xvfb, stop_xvfb, wait_for, window_named, xdotool)
 
 LIMIT_KIB = 1024
 MOVES = 100000
@@ -43,6 +43,10 @@ def wait_idle(pid, quiet=1.0):
         now = cpu_ticks(pid)
         if now != last:
             last, since = now, time.time()
+
+
+def whole_screen():
+    return subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True).stdout
 
 
 def legal_squares(board, colour):
@@ -82,16 +86,26 @@ class Korvane:
 
     def choose(self, bar_steps, *keys):
         """Opens "Fichier", walks `bar_steps` entries right along the bar, then presses `keys`.
-        Once the menu shows, the keys go to it in their order, whenever they come."""
+        Each key comes once the screen shows what the one before did: a key sent while a
+        menu closes can reach that menu's window and be lost."""
+        wait_idle(self.pid)
         if not open_menu(self.left + 20, self.bar):
             raise RuntimeError("a click on \"Fichier\" shows no menu")
-        xdotool("key", *(["Right"] * bar_steps + list(keys)))
+        for key in ["Right"] * bar_steps + list(keys):
+            before = whole_screen()
+            xdotool("key", key)
+            if not wait_for(lambda: whole_screen() != before, 10):
+                raise RuntimeError("the key %s in the menus changed nothing on the screen" % key)
 
     def pointer_movements(self, count):
         # Over a legal square, an occupied one and the texts: each movement sets a cursor
-        # and redraws the three texts.
+        # and redraws the three texts. They go in parts of at most 5 000, each once the
+        # program has handled the one before: a program left far behind would read a
+        # backlog of events at once, and its buffers would grow with the machine's load.
         places = [self.centre(21), self.centre(28), (self.left + 300, self.top + 150)]
-        xdotool(script="".join("mousemove %d %d\n" % places[i % 3] for i in range(count)))
+        for start in range(0, count, 5000):
+            wait_idle(self.pid)
+            xdotool(script="".join("mousemove %d %d\n" % places[i % 3] for i in range(start, min(count, start + 5000))))
 
     def answer_box(self):
         """Answers the message box on screen with its default button; its caption or None."""
