@@ -99,13 +99,14 @@ class Korvane:
 
     def pointer_movements(self, count):
         # Over a legal square, an occupied one and the texts: each movement sets a cursor
-        # and redraws the three texts. They go in parts of at most 5 000, each once the
-        # program has handled the one before: a program left far behind would read a
-        # backlog of events at once, and its buffers would grow with the machine's load.
+        # and redraws the three texts. They go in parts of 1 000, each once the program
+        # has handled the one before: events that pile up while a loaded machine keeps
+        # the program waiting are all read at once, and the memory they took stays with
+        # the program.
         places = [self.centre(21), self.centre(28), (self.left + 300, self.top + 150)]
-        for start in range(0, count, 5000):
-            wait_idle(self.pid)
-            xdotool(script="".join("mousemove %d %d\n" % places[i % 3] for i in range(start, min(count, start + 5000))))
+        for start in range(0, count, 1000):
+            wait_idle(self.pid, 0.3)
+            xdotool(script="".join("mousemove %d %d\n" % places[i % 3] for i in range(start, min(count, start + 1000))))
 
     def answer_box(self):
         """Answers the message box on screen with its default button; its caption or None."""
