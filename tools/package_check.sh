@@ -127,9 +127,18 @@ root=""
 xvfb_pid=""
 game_pid=""
 installed_here=0
+# The display's server is no child of this script: it is waited for until it has gone,
+# so that nothing of it holds the chroot's mounts.
+stop_display() {
+    kill "$xvfb_pid" 2> /dev/null
+    for _ in $(seq 100); do
+        kill -0 "$xvfb_pid" 2> /dev/null || return 0
+        sleep 0.1
+    done
+}
 cleanup() {
     [ -n "$game_pid" ] && kill "$game_pid" 2> /dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null
+    [ -n "$xvfb_pid" ] && stop_display
     wait 2> /dev/null
     rm -rf "$work"
     # Stopped half-way: the machine gets back without the package.
@@ -176,14 +185,6 @@ else
     fi
     target_deb=$deb
 fi
-# A display number that no X server uses, here or in a chroot: the chroot has its own
-# /tmp, but X servers also listen on abstract sockets, which it shares with this machine.
-display=""
-for n in $(seq 90 150); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || grep -q "@/tmp/.X11-unix/X$n\$" /proc/net/unix \
-        || { display=:$n; break; }
-done
-
 apt_install() { target apt-get install -y -q --no-install-recommends "$@" > /dev/null 2>&1; }
 [ "$mode" = --here ] && installed_here=1
 check "apt installs the package and its dependencies" apt_install "$target_deb"
@@ -196,18 +197,16 @@ fi
 # ---- the launcher starts the game for a normal user ----
 home=$(target mktemp -d /tmp/elvarin-player.XXXXXX)
 target chown 65534:65534 "$home"
-# -noreset: by default the server starts over when its last client leaves (here the
-# probe below), and refuses a client that connects meanwhile.
-"${in_target[@]}" Xvfb "$display" -noreset -screen 0 800x600x24 -nolisten tcp > /dev/null 2>&1 &
-xvfb_pid=$!
-display_up() {
-    for _ in $(seq 100); do
-        target env DISPLAY=$display xdotool getdisplaygeometry > /dev/null 2>&1 && return 0
-        sleep 0.2
-    done
-    return 1
+# A virtual display, its server run on the machine checked.
+display=""
+start_display() {
+    local started
+    started=$(bash "$top/tools/virtual_display.sh" "${in_target[@]}") || return 1
+    display=${started% *}
+    xvfb_pid=${started#* }
+    echo "  display $display"
 }
-check "Xvfb starts on $display" display_up
+check "Xvfb starts" start_display
 # As the desktop entry does: the launcher by its name, found on the PATH.
 start_game() {
     "${in_target[@]}" env -i HOME="$home" DISPLAY=$display PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games \
@@ -234,7 +233,7 @@ folder_prepared() {
 }
 check "the user's game folder got the default hall of fame and the cursors" folder_prepared
 kill "$game_pid" 2> /dev/null; wait "$game_pid" 2> /dev/null; game_pid=""
-kill "$xvfb_pid" 2> /dev/null; wait "$xvfb_pid" 2> /dev/null; xvfb_pid=""
+stop_display; xvfb_pid=""
 step_done "starting the game"
 
 # ---- removal leaves nothing of ours ----

@@ -85,10 +85,23 @@ with_one_retry() {
         echo "      (trying $* once more)"
         passed=$before_passed
         failed=$before_failed
-        wineserver -k 2>/dev/null
-        sleep 1
+        start_wine_server
         "$@"
     fi
+}
+
+# One Wine server of this build's prefix for all its checks, started before any Wine
+# program and kept up until it is ended. A server that a program starts by itself ends
+# a few seconds after the last program has gone, with Wine's own background programs;
+# the next program then starts them all again, which on a loaded machine takes seconds
+# (listing a test program's tests then outlasted ctest's time limit), and a program
+# that starts while they are ending may go down with them. "wineserver -p" does
+# nothing where a server already runs, so one left in this prefix is ended first.
+start_wine_server() {
+    mkdir -p "$WINEPREFIX"
+    wineserver -k 2>/dev/null
+    wineserver -w
+    wineserver -p
 }
 
 # --- 32-bit programs ------------------------------------------------------------------
@@ -151,31 +164,18 @@ if wants i686 && [ -z "$no_32bit" ] && ! dpkg -s wine32:i386 >/dev/null 2>&1; th
 fi
 
 # --- virtual display ----------------------------------------------------------------
-# A free display from :90 on. Xvfb itself claims the number (one that another run of
-# checks took in the meantime makes it end at once: the next one is tried) and writes
-# it to fd 9 once it accepts clients. -noreset: by default the server starts over each
-# time its last client leaves, and a client that connects meanwhile is refused.
-display_file=$(mktemp)
 xvfb_pid=""
-for display_number in $(seq 90 189); do
-    [ -e /tmp/.X$display_number-lock ] && continue
-    Xvfb :$display_number -displayfd 9 -noreset -screen 0 1024x768x24 -nolisten tcp 9>"$display_file" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-        [ -s "$display_file" ] || ! running "$xvfb_pid" && break
-        sleep 0.1
-    done
-    [ -s "$display_file" ] && break
-    kill "$xvfb_pid" 2>/dev/null
-done
-export DISPLAY=:$display_number
-[ -s "$display_file" ] || echo "NOTE  Xvfb did not start: the checks on a display will fail"
-rm -f "$display_file"
+if display=$(bash "$top/tools/virtual_display.sh"); then
+    export DISPLAY=${display% *}
+    xvfb_pid=${display#* }
+else
+    echo "NOTE  Xvfb did not start: the checks on a display will fail"
+fi
 
 current_prefix=""
 clean_up() {
     [ -n "$current_prefix" ] && WINEPREFIX="$current_prefix" wineserver -k 2>/dev/null
-    kill "$xvfb_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 }
 trap clean_up EXIT
 
@@ -237,6 +237,31 @@ shoot_window() {
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2" 2>/dev/null
 }
 colours() { convert "$1" -format %k info: 2>/dev/null || echo 0; }
+# Shoots window $1 into $2 until the picture has at least $3 colours and is the same as
+# the shot before (the window is drawn), for up to 30 s; true when it came to that.
+shoot_drawn_window() {
+    local window=$1 file=$2 least=$3 before="$2.before.png" status
+    rm -f "$before" "$file"
+    drawn() {
+        [ -f "$file" ] && mv "$file" "$before"
+        shoot_window "$window" "$file"
+        [ "$(colours "$file")" -ge "$least" ] && [ -f "$before" ] \
+            && [ "$(compare -metric AE "$before" "$file" null: 2>&1)" = 0 ]
+    }
+    wait_until drawn 30
+    status=$?
+    rm -f "$before"
+    return $status
+}
+visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
+# Clicks at ($2, $3) in window $1, on an entry of its menu bar, and waits up to 15 s for
+# a new window (the entry's menu) to show; true when one did.
+open_menu() {
+    local before
+    before=$(visible_windows)
+    xdotool mousemove --window "$1" "$2" "$3" click 1 2>/dev/null
+    wait_until '[ -n "$(comm -13 <(echo "$before") <(visible_windows))" ]' 15
+}
 # Dark pixels of the board (the window's top left, under the menu bar): grid lines and
 # black pieces, so they grow with the number of black pieces.
 dark_board_pixels() {
@@ -271,22 +296,6 @@ check_unit_tests() {
     fi
     total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary")
     bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$summary")
-    # Like the program checks, failed tests get one more run: under load Wine now and
-    # then fails to start a test process at all (it ends at once, printing nothing).
-    # The first run's failures are named; only the second run counts.
-    if [ "$bad" -gt 0 ]; then
-        echo "      (running the failed tests once more:"
-        sed -n '/The following tests FAILED:/,$p' "$log" | grep -E '^[[:space:]]+[0-9]+ - ' | sed 's/^[[:space:]]*/       /'
-        echo "      )"
-        cp "$log" "$checks/ctest-first-run.log"
-        ctest --test-dir "$build" --rerun-failed --output-on-failure --timeout 600 >"$log" 2>&1
-        local again
-        again=$(grep -E 'tests passed, [0-9]+ tests failed out of' "$log" | tail -1)
-        if [ -n "$again" ]; then
-            bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$again")
-            summary="$summary; on the second run: $again"
-        fi
-    fi
     passed=$((passed + total - bad))
     failed=$((failed + bad))
     echo "$( [ "$bad" -eq 0 ] && echo PASS || echo FAIL )  $arch: unit tests under Wine: $summary"
@@ -315,8 +324,7 @@ check_korvane_with_file() {
         cd "$top" || return
         return
     fi
-    sleep 2
-    shoot_window "$id" "$dir/window.png"
+    shoot_drawn_window "$id" "$dir/window.png" 4
     n=$(colours "$dir/window.png")
     local geometry
     geometry=$(xdotool getwindowgeometry "$id" | sed -n 's/.*Geometry: //p')
@@ -341,8 +349,7 @@ check_korvane_with_file() {
         fail "$arch: korvane.exe: no answer to a click on a legal square within 30 s ($dir/after-move.png)"
     fi
     # "Fichier", then its item "Fermer".
-    xdotool mousemove --window "$id" 24 9 click 1 2>/dev/null
-    sleep 1
+    open_menu "$id" 24 9 || echo "      (no menu seen after the click on \"Fichier\")"
     shoot_window "$id" "$dir/menu-fichier.png"
     xdotool mousemove --window "$id" 36 29 click 1 2>/dev/null
     if wait_end "$pid" 15; then
@@ -370,8 +377,7 @@ check_korvane_without_file() {
         cd "$top" || return
         return
     fi
-    sleep 1
-    shoot_window "$id" "$dir/message.png"
+    shoot_drawn_window "$id" "$dir/message.png" 2
     if xdotool search --onlyvisible --name "Elvarin avec" >/dev/null 2>&1; then
         fail "$arch: korvane.exe without a hall of fame shows its main window beside the box"
     else
@@ -434,9 +440,49 @@ check_trainer_pipe() {
     cd "$top" || return
 }
 
-# trainer.exe in a console window of its own (wineconsole): $1 "key" or "ctrl-c".
+# The Linux process of the Windows program whose file name is $1, run in this build's
+# prefix; fails when there is none.
+wine_process() {
+    local dir
+    for dir in /proc/[0-9]*; do
+        [[ "$(tr '\0' '\n' 2>/dev/null <"$dir/cmdline" | head -n 1)" == *"$1" ]] || continue
+        tr '\0' '\n' 2>/dev/null <"$dir/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+        echo "${dir#/proc/}"
+        return 0
+    done
+    return 1
+}
+# Processor time that process $1 has used, in clock ticks (0 once it has gone).
+cpu_ticks() {
+    local ticks
+    ticks=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | awk '{ print $12 + $13 }')
+    echo "${ticks:-0}"
+}
+# Waits up to $2 seconds until process $1 has used no processor time for a second, as a
+# program waiting for a key does; true when it came to that.
+wait_idle() {
+    local last now quiet=0
+    last=$(cpu_ticks "$1")
+    for _ in $(seq $(($2 * 5))); do
+        sleep 0.2
+        running "$1" || return 1
+        now=$(cpu_ticks "$1")
+        if [ "$now" = "$last" ]; then
+            quiet=$((quiet + 1))
+            [ "$quiet" -ge 5 ] && return 0
+        else
+            quiet=0
+            last=$now
+        fi
+    done
+    return 1
+}
+
+# trainer.exe in a console window of its own (wineconsole): $1 "key" or "ctrl-c". The
+# trainer runs its generations once it has made the hall of fame; it waits at its
+# question when it uses no processor time, and goes on when it uses some again.
 check_trainer_console() {
-    local how=$1 dir="$checks/trainer-console-$1" pid id status saved
+    local how=$1 dir="$checks/trainer-console-$1" pid id status saved trainer=""
     rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || return
     "$wine" "$build/make_population/make_population.exe" --seed 13 . >/dev/null
     "$wine" wineconsole "$build/trainer/trainer.exe" >console.log 2>&1 &
@@ -445,17 +491,21 @@ check_trainer_console() {
         cd "$top" || return
         return
     fi
-    sleep 4
-    local went_on=yes
-    if [ "$how" = key ]; then
+    wait_until '[ -f meillfl.don ] && trainer=$(wine_process trainer.exe) || ! running "$pid"' 60
+    local asked=yes went_on=yes
+    if [ -z "$trainer" ]; then
+        asked="no trainer.exe running"
+    elif [ "$how" = key ]; then
         xdotool key --window "$id" x 2>/dev/null
-        sleep 2
+        wait_idle "$trainer" 30 || asked=no
         shoot_window "$id" "$dir/question.png"
+        local waiting
+        waiting=$(cpu_ticks "$trainer")
         xdotool key --window "$id" n 2>/dev/null
-        sleep 2
-        kill -0 "$pid" 2>/dev/null || went_on=no
+        wait_until '[ "$(cpu_ticks "$trainer")" -gt $((waiting + 10)) ] || ! running "$trainer"' 30
+        running "$trainer" || went_on=no
         xdotool key --window "$id" x 2>/dev/null
-        sleep 1
+        wait_idle "$trainer" 30 || asked=no
         xdotool key --window "$id" shift+o 2>/dev/null
     else
         xdotool key --window "$id" ctrl+c 2>/dev/null
@@ -470,10 +520,10 @@ check_trainer_console() {
     saved=$(header_of elvarfl.don)
     local what="goes on after \"n\", stops on \"O\" typed in the window (question: $dir/question.png)"
     [ "$how" = key ] || what="stops on Ctrl+C"
-    if [ "$went_on" = yes ] && [ "$status" = 0 ] && [ "${saved:-0}" -gt 0 ]; then
+    if [ "$asked" = yes ] && [ "$went_on" = yes ] && [ "$status" = 0 ] && [ "${saved:-0}" -gt 0 ]; then
         pass "$arch: trainer.exe in a console window $what and saves generation $saved"
     else
-        fail "$arch: trainer.exe in a console window: after $how, on after n: $went_on, exit $status, saved header ${saved:-none}"
+        fail "$arch: trainer.exe in a console window: after $how, waiting at the question: $asked, on after n: $went_on, exit $status, saved header ${saved:-none}"
     fi
     cd "$top" || return
 }
@@ -782,8 +832,8 @@ check_build() {
     fi
     current_prefix=$WINEPREFIX
     echo "== Windows $arch under $version ($WINEARCH prefix $WINEPREFIX, loader $wine)"
+    start_wine_server
     "$wine" wineboot -i >/dev/null 2>&1
-    wineserver -p 60 # keep the server up between the many short runs of the tests
     check_unit_tests
     for check in check_korvane_with_file check_korvane_without_file check_trainer_pipe \
                  "check_trainer_console key" "check_trainer_console ctrl-c"; do

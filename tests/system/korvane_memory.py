@@ -14,8 +14,8 @@ import sys
 import time
 
 from outcome import report
-from x_display import (CLIENT_HEIGHT, game_folder, geometry, missing_tool, press_return, screen_part,
-                       start_korvane, start_xvfb, wait_for, window_named, xdotool)
+from x_display import (CLIENT_HEIGHT, game_folder, geometry, missing_tool, open_menu, press_return, screen_part,
+                       start_korvane, start_xvfb, stop_xvfb, wait_for, window_named, xdotool)
 
 LIMIT_KIB = 1024
 MOVES = 100000
@@ -43,6 +43,10 @@ def wait_idle(pid, quiet=1.0):
         now = cpu_ticks(pid)
         if now != last:
             last, since = now, time.time()
+
+
+def whole_screen():
+    return subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], capture_output=True).stdout
 
 
 def legal_squares(board, colour):
@@ -81,18 +85,28 @@ class Korvane:
         xdotool("mousemove", *map(str, self.centre(square)), "click", "1")
 
     def choose(self, bar_steps, *keys):
-        """Opens "Fichier", walks `bar_steps` entries right along the bar, then presses `keys`."""
-        xdotool("mousemove", str(self.left + 20), str(self.bar), "click", "1")
-        time.sleep(0.5)
+        """Opens "Fichier", walks `bar_steps` entries right along the bar, then presses `keys`.
+        Each key comes once the screen shows what the one before did: a key sent while a
+        menu closes can reach that menu's window and be lost."""
+        wait_idle(self.pid)
+        if not open_menu(self.left + 20, self.bar):
+            raise RuntimeError("a click on \"Fichier\" shows no menu")
         for key in ["Right"] * bar_steps + list(keys):
+            before = whole_screen()
             xdotool("key", key)
-            time.sleep(0.2)
+            if not wait_for(lambda: whole_screen() != before, 10):
+                raise RuntimeError("the key %s in the menus changed nothing on the screen" % key)
 
     def pointer_movements(self, count):
         # Over a legal square, an occupied one and the texts: each movement sets a cursor
-        # and redraws the three texts.
+        # and redraws the three texts. They go in parts of 1 000, each once the program
+        # has handled the one before: events that pile up while a loaded machine keeps
+        # the program waiting are all read at once, and the memory they took stays with
+        # the program.
         places = [self.centre(21), self.centre(28), (self.left + 300, self.top + 150)]
-        xdotool(script="".join("mousemove %d %d\n" % places[i % 3] for i in range(count)))
+        for start in range(0, count, 1000):
+            wait_idle(self.pid, 0.3)
+            xdotool(script="".join("mousemove %d %d\n" % places[i % 3] for i in range(start, min(count, start + 1000))))
 
     def answer_box(self):
         """Answers the message box on screen with its default button; its caption or None."""
@@ -168,10 +182,12 @@ def main():
         measure(person, failures, "the ranking", lambda: person.choose(3, "Return"))
         if game.poll() is not None:
             failures.append("korvane ended with status %d" % game.returncode)
+    except RuntimeError as error:
+        failures.append(str(error))
     finally:
         if game is not None and game.poll() is None:
             game.kill()
-        xvfb.terminate()
+        stop_xvfb(xvfb)
         shutil.rmtree(folder, ignore_errors=True)
     return report(failures)
 

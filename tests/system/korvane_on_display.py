@@ -15,11 +15,10 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 from outcome import report
-from x_display import (CLIENT_HEIGHT, game_folder, geometry, missing_tool, pixel, press_return, start_korvane,
-                       start_xvfb, wait_for, window_named, xdotool)
+from x_display import (CLIENT_HEIGHT, game_folder, geometry, missing_tool, open_menu, pixel, press_return,
+                       start_korvane, start_xvfb, stop_xvfb, wait_for, window_named, xdotool)
 
 
 def without_display(korvane, failures):
@@ -94,8 +93,8 @@ def main():
             if not wait_for(lambda: pixel(square_x, square_y) == 0xFFFFFF, 10):
                 failures.append("the click on square 21 did not put a white piece there")
             # "Fichier" is the first entry of the menu bar, "Fermer" its only item.
-            xdotool("mousemove", str(x + 20), str(y + (height - CLIENT_HEIGHT) // 2), "click", "1")
-            time.sleep(0.5)
+            if not open_menu(x + 20, y + (height - CLIENT_HEIGHT) // 2):
+                failures.append("a click on \"Fichier\" shows no menu")
             xdotool("mousemove", str(x + 30), str(y + height - CLIENT_HEIGHT + 10), "click", "1")
         try:
             game.wait(timeout=20)
@@ -127,7 +126,7 @@ def main():
         dismiss_box(start, failures, "hall of fame as a named pipe")
         without_display(korvane, failures)
     finally:
-        xvfb.terminate()
+        stop_xvfb(xvfb)
         shutil.rmtree(folder, ignore_errors=True)
     return report(failures)
 

@@ -24,9 +24,9 @@ import subprocess
 import sys
 import tempfile
 import termios
-import time
 
 from outcome import report
+from waits import read_until
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 MODEL = os.path.join(HERE, "..", "reference", "trainer_reference.py")
@@ -39,21 +39,6 @@ FROZEN = "1970-01-01 00:00:07"
 SEED = 7
 POPULATION_SEED = 1
 QUESTION = b" Voulez-vous stopper le programme (O/N) ? \n"
-
-
-def read_until(master, output, done, timeout=60):
-    end = time.time() + timeout
-    while not done(output) and time.time() < end:
-        ready, _, _ = select.select([master], [], [], 0.5)
-        if ready:
-            try:
-                chunk = os.read(master, 65536)
-            except OSError:
-                break
-            if not chunk:
-                break
-            output += chunk
-    return output
 
 
 def run_on_terminal(trainer, folder, locale):
@@ -69,7 +54,6 @@ def run_on_terminal(trainer, folder, locale):
     os.write(master, b"x")
     output = read_until(master, output, lambda o: b"(O/N) ?" in o)
     os.write(master, b"z")
-    time.sleep(0.2)
     os.write(master, b"O")
     try:
         process.wait(timeout=60)

@@ -17,12 +17,14 @@ import struct
 import subprocess
 import sys
 import tempfile
-import time
 
 from outcome import report
+from waits import read_until
 
 COMPLETE = 613444
 TAIL = b"extra bytes kept"
+BANNER_END = b"nb octet total = 613444\n"
+QUESTION = b" Voulez-vous stopper le programme (O/N) ? \n"
 
 
 def header(path):
@@ -51,22 +53,30 @@ def main():
         ways = ["key", signal.SIGINT, signal.SIGTERM, signal.SIGHUP, "key", signal.SIGINT, "eof"]
         for way in ways:
             process = subprocess.Popen([trainer], cwd=folder, stdin=subprocess.PIPE, stdout=subprocess.PIPE)
-            time.sleep(rng.uniform(0.05, 0.6))
+            out = process.stdout.fileno()
+            # The banner comes once the stop handlers are in place; the stop comes at a
+            # random moment after it, the output read meanwhile.
+            output = read_until(out, b"", lambda o: BANNER_END in o)
+            output = read_until(out, output, lambda o: False, timeout=rng.uniform(0.05, 0.6))
             if way == "key":
                 process.stdin.write(b"x")
                 process.stdin.flush()
-                time.sleep(0.2)
+                output = read_until(out, output, lambda o: QUESTION in o)
                 process.stdin.write(b"O")
                 process.stdin.flush()
             elif way == "eof":
                 process.stdin.close()   # no key is ever waiting: the trainer goes on
                 process.stdin = None
-                time.sleep(0.3)
+                # The second generation line after the end of input comes after a look
+                # for a key that found the input ended.
+                begun = len(generations(output))
+                output = read_until(out, output, lambda o: len(generations(o)) >= begun + 2)
                 process.send_signal(signal.SIGINT)
             else:
                 process.send_signal(way)
             try:
-                output, _ = process.communicate(timeout=60)
+                rest, _ = process.communicate(timeout=60)
+                output += rest
             except subprocess.TimeoutExpired:
                 process.kill()
                 failures.append("%s: the trainer did not stop" % way)
@@ -85,7 +95,7 @@ def main():
             if seen and header(os.path.join(folder, "elvarfl.don")) != seen[-1]:
                 failures.append("%s: saved counter %s, last generation %d"
                                 % (name, header(os.path.join(folder, "elvarfl.don")), seen[-1]))
-            asked = output.count(b" Voulez-vous stopper le programme (O/N) ? \n")
+            asked = output.count(QUESTION)
             if asked != (1 if way == "key" else 0):
                 failures.append("%s: the question was asked %d times" % (name, asked))
             last = seen[-1] if seen else last

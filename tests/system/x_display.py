@@ -2,11 +2,12 @@
 drive the real korvane as a person does."""
 
 import os
-import random
 import shutil
+import signal
 import subprocess
 import tempfile
-import time
+
+from waits import wait_for
 
 CLIENT_HEIGHT = 245  # korvane's client area, under its menu bar
 TOOLS = ("Xvfb", "xdotool", "import")
@@ -19,41 +20,17 @@ def missing_tool():
 
 
 def start_xvfb():
-    """Starts Xvfb on a free display, makes it this process's display; returns the server.
-    The display number is drawn at random, away from those that other servers on this
-    machine take first. -noreset: by default the server starts over each time its last
-    client leaves, and refuses a client that connects meanwhile."""
-    while True:
-        number = random.randrange(100, 1000)
-        if os.path.exists("/tmp/.X%d-lock" % number):
-            continue
-        read, write = os.pipe()
-        server = subprocess.Popen(["Xvfb", ":%d" % number, "-displayfd", str(write), "-noreset", "-screen", "0",
-                                   "800x600x24"], pass_fds=[write], stderr=subprocess.DEVNULL)
-        os.close(write)
-        # The number comes with a newline, written apart: the pipe stays open until both came.
-        ready, chunk = b"", b"start"
-        while chunk and not ready.endswith(b"\n"):
-            chunk = os.read(read, 16)
-            ready += chunk
-        os.close(read)
-        ready = ready.decode().strip()
-        if ready == str(number) and server.poll() is None:
-            break
-        server.wait()
-    os.environ["DISPLAY"] = ":%d" % number
+    """Starts a virtual display (tools/virtual_display.sh) and makes it this process's
+    display; returns the process id of its server, for stop_xvfb."""
+    display, pid = subprocess.run(["bash", os.path.join(TOP, "tools", "virtual_display.sh")], check=True,
+                                  stdout=subprocess.PIPE, text=True).stdout.split()
+    os.environ["DISPLAY"] = display
     os.environ.pop("QT_QPA_PLATFORM", None)
-    return server
+    return int(pid)
 
 
-def wait_for(predicate, timeout=30):
-    end = time.time() + timeout
-    while time.time() < end:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(0.2)
-    return None
+def stop_xvfb(pid):
+    os.kill(pid, signal.SIGTERM)
 
 
 def xdotool(*args, script=None):
@@ -68,6 +45,19 @@ def press_return(window):
     the whole display."""
     xdotool("key", "--window", window, "Return")
     xdotool("keyup", "Return")
+
+
+def visible_windows():
+    return set(xdotool("search", "--onlyvisible", "--name", "").split())
+
+
+def open_menu(x, y):
+    """Clicks the menu bar's entry at (x, y) on the screen and waits for its menu to show;
+    returns the menu's window, or None when none came."""
+    before = visible_windows()
+    xdotool("mousemove", str(x), str(y), "click", "1")
+    shown = wait_for(lambda: visible_windows() - before, 10)
+    return shown.pop() if shown else None
 
 
 def window_named(name):
