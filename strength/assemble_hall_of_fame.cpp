@@ -156,8 +156,6 @@ std::vector<const Candidate*> ladder_of(std::vector<const Candidate*> distinct, 
     }
     for (int32_t level : ladder.flat_levels)
         std::printf("level %d is no stronger than the level below: no candidate made it so\n", level);
-    if (ladder.left_out > 0)
-        std::printf("%zu networks left out: their games depend on tie draws\n", ladder.left_out);
     return chosen;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numeric>
 
 #include "all_play_all.h"
 #include "board.h"
@@ -14,9 +15,9 @@
 
 namespace {
 
-constexpr uint32_t first_draws_seed = 1, second_draws_seed = 2;
+constexpr uint32_t draws_seed = 1;
 constexpr uint64_t ladder_draws_seed = 36;
-constexpr int32_t improvement_trials = 200000;
+constexpr int32_t improvement_trials = 1000000;
 
 void put_network(int32_t slot, const float* weights)
 {
@@ -24,15 +25,16 @@ void put_network(int32_t slot, const float* weights)
 }
 
 // Colour 1's points when `a` plays white against `b` from the opening, as a game of
-// the thinking tournament plays it, with the random source seeded with `seed`.
-int32_t white_points(const float* a, const float* b, uint32_t seed)
+// the thinking tournament plays it; -1 when the game draws a random number (two legal
+// squares tie), so that its outcome could depend on what the game drew before.
+int32_t white_points(const float* a, const float* b)
 {
     put_network(1, a);
     put_network(2, b);
-    seed_random(seed);
+    seed_random(draws_seed);
     reset_board();
     play_match(1, 2);
-    return score_match().colour1;
+    return random_state_now() == draws_seed ? score_match().colour1 : -1;
 }
 
 using Points = std::vector<std::vector<int32_t>>;
@@ -54,13 +56,19 @@ size_t tournament_winner(const std::vector<size_t>& slots, const Points& points)
     return winner;
 }
 
-// The pick of every menu level of the 36 slots: the scores grow slot by slot.
+// Whether a and b play each other, both ways, without a tie draw.
+bool drawless(size_t a, size_t b, const Points& points) { return points[a][b] >= 0 && points[b][a] >= 0; }
+
+// The pick of every menu level of the 36 slots (the scores grow slot by slot); none
+// when two of the networks draw in their games.
 std::vector<size_t> menu_picks(const std::vector<size_t>& slots, const Points& points)
 {
     std::vector<size_t> picks;
     int32_t scores[networks] = {};
     for (size_t level = 0; level < slots.size(); ++level) {
         for (size_t i = 0; i < level; ++i) {
+            if (!drawless(slots[i], slots[level], points))
+                return {};
             scores[i] += points[slots[i]][slots[level]];
             scores[level] += points[slots[level]][slots[i]];
         }
@@ -94,6 +102,8 @@ struct LadderQuality {
 
 LadderQuality quality_of(const std::vector<size_t>& picks, const std::vector<LadderCandidate>& candidates)
 {
+    if (picks.empty())
+        return {networks, 0, 0.0}; // no ladder: its games draw
     LadderQuality q{0, 200, 0.0};
     for (size_t m = 1; m < picks.size(); ++m) {
         const double step = candidates[picks[m]].strength - candidates[picks[m - 1]].strength;
@@ -130,27 +140,14 @@ Ladder graded_order(const std::vector<LadderCandidate>& candidates)
     Ladder ladder;
     const size_t count = candidates.size();
     Points points(count, std::vector<int32_t>(count, 0));
-    std::vector<bool> usable(count, true);
     for (size_t a = 0; a < count; ++a)
-        for (size_t b = 0; b < count; ++b) {
-            if (a == b)
-                continue;
-            points[a][b] = white_points(candidates[a].weights, candidates[b].weights, first_draws_seed);
-            if (white_points(candidates[a].weights, candidates[b].weights, second_draws_seed) != points[a][b])
-                usable[a] = usable[b] = false;
-        }
-    std::vector<size_t> by_strength; // weakest first
-    for (size_t c = 0; c < count; ++c)
-        if (usable[c])
-            by_strength.push_back(c);
-        else
-            ++ladder.left_out;
+        for (size_t b = 0; b < count; ++b)
+            if (a != b)
+                points[a][b] = white_points(candidates[a].weights, candidates[b].weights);
+    std::vector<size_t> by_strength(count); // weakest first
+    std::iota(by_strength.begin(), by_strength.end(), 0);
     std::stable_sort(by_strength.begin(), by_strength.end(),
                      [&](size_t a, size_t b) { return candidates[a].strength < candidates[b].strength; });
-    if (by_strength.size() < static_cast<size_t>(networks)) {
-        ladder.failure = "fewer than 36 candidates play the same games whatever the tie draws";
-        return ladder;
-    }
 
     // A first order, slot by slot: at a menu level the candidate closest to a target
     // (the rest of the way to the strongest, shared evenly among the levels left) that
@@ -160,10 +157,16 @@ Ladder graded_order(const std::vector<LadderCandidate>& candidates)
     std::vector<bool> used(count, false);
     double last_pick = candidates[by_strength.front()].strength;
     for (int32_t level = 1, step = 0; level <= networks; ++level) {
-        std::vector<size_t> order;
+        std::vector<size_t> order; // the candidates left that play the slots without a draw
         for (size_t c : by_strength)
-            if (!used[c])
+            if (!used[c] && std::all_of(ladder.slots.begin(), ladder.slots.end(),
+                                        [&](size_t s) { return drawless(c, s, points); }))
                 order.push_back(c);
+        if (order.empty()) {
+            ladder.failure = "no candidate left for slot " + std::to_string(level) +
+                             " plays the ones before it without a tie draw";
+            return ladder;
+        }
         auto pick_with = [&](size_t c) {
             std::vector<size_t> trial = ladder.slots;
             trial.push_back(c);

@@ -13,9 +13,9 @@
 // left out), each change kept when the ladder is no worse: first fewer levels no
 // stronger than the one below, then a wider smallest step, then more even steps over a
 // longer climb. The changes come from a seeded draw, so the same candidates always give
-// the same ladder. Candidates whose games against the others depend on the random
-// draws that break ties are left out, so that every pick is the same whatever the game
-// has drawn before.
+// the same ladder. No two networks of the ladder draw a random number (to break a tie
+// between legal squares) in their games against each other: every pick is then the
+// same whatever the game has drawn before, and its tournament draws nothing.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -32,7 +32,6 @@ struct Ladder {
     std::vector<size_t> slots;         // the candidates of slots 1..36, in order
     std::vector<size_t> picks;         // the pick of each menu level
     std::string failure;               // why no ladder could be built, or ""
-    size_t left_out = 0;               // candidates whose games depend on tie draws
     std::vector<int32_t> flat_levels;  // menu levels whose pick is no stronger than the one below
 };
 

@@ -9,8 +9,9 @@
 #    after each stage are the weak and the middling networks.
 # 2. The evolution program from the network that plays the WPC table by rote, against
 #    wpc and wpc-ab2 (1200 games per network and generation, seed 1), its hall of fame
-#    kept after 5, 10, 15, 20, 25, 30, 40, 50, 60, 80, 100, 150, 200, 300 and 400
-#    generations: the strong networks.
+#    kept after 1 to 10, 12, 15, 20, 25, 30, 40, 50, 60, 80, 100, 150, 200, 300 and 400
+#    generations: from the first generations, which lose some of the table's strength
+#    before they build on it, to the strongest networks.
 # 3. Every network of every file meets wpc, 2000 games with random moves at
 #    probability 0.1 (strength seed 201).
 # 4. assemble_hall_of_fame --graded builds the ladder from them, leaving out the
@@ -36,7 +37,7 @@ if [ "${3:-}" = short ]; then
     measure_games=100
 else
     trainer_stages=250,250,500,1000,2000
-    evolve_stages=(5 10 15 20 25 30 40 50 60 80 100 150 200 300 400)
+    evolve_stages=(1 2 3 4 5 6 7 8 9 10 12 15 20 25 30 40 50 60 80 100 150 200 300 400)
     evolve_settings=(--games 1200)
     measure_games=2000
 fi
