@@ -12,10 +12,12 @@
 #    kept after 1 to 10, 12, 15, 20, 25, 30, 40, 50, 60, 80, 100, 150, 200, 300 and 400
 #    generations: from the first generations, which lose some of the table's strength
 #    before they build on it, to the strongest networks.
-# 3. Every network of every file meets wpc, 2000 games with random moves at
-#    probability 0.1 (strength seed 201).
-# 4. assemble_hall_of_fame --graded builds the ladder from them, leaving out the
-#    networks that win less than 15 % (level 1 plays like a beginner, not at random):
+# 3. Every network of every file meets random and wpc, 2000 games each with random
+#    moves at probability 0.1 (strength seed 201).
+# 4. assemble_hall_of_fame --graded builds the ladder from the games against both
+#    added up, so that its levels climb from a beginner who wins about half of its
+#    games against random moves and few against wpc, to networks that beat wpc four
+#    times in five; it leaves out the networks that win less than 30 % of those games:
 #    WORK_DIR/meillfl.don.
 # "short" runs the same steps with few generations and games, for the tests.
 #
@@ -63,10 +65,11 @@ done
 
 pairs=()
 for file in "$work"/trainer/meillfl-*.don "$work"/evolve/after-*.don; do
-    [ -e "$file.csv" ] || "$build/strength/strength" --networks --opponents wpc --epsilon 0.1 --games "$measure_games" \
-        --seed 201 --csv "$file.csv" "$file" > /dev/null 2>&1
-    pairs+=("$file" "$file.csv")
+    [ -e "$file.measured.csv" ] || "$build/strength/strength" --networks --opponents random,wpc --epsilon 0.1 \
+        --games "$measure_games" --seed 201 --csv "$file.measured.csv" "$file" > /dev/null 2>&1
+    pairs+=("$file" "$file.measured.csv")
 done
 rm -f "$work/meillfl.don"
-"$build/strength/assemble_hall_of_fame" --graded --weakest 0.15 "$work/meillfl.don" "${pairs[@]}" > "$work/ladder.txt"
+"$build/strength/assemble_hall_of_fame" --graded --weakest 0.30 --opponent random,wpc "$work/meillfl.don" "${pairs[@]}" \
+    > "$work/ladder.txt"
 echo "$work/meillfl.don: $(head -1 "$work/ladder.txt" | cut -c1-60)..."

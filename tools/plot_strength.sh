@@ -49,13 +49,15 @@ half(w, n) = z * sqrt((w / n) * (1 - w / n) / n + z * z / (4 * n * n)) / (1 + z 
 low(w, n) = 100.0 * (centre(w, n) - half(w, n))
 high(w, n) = 100.0 * (centre(w, n) + half(w, n))
 against(name, value) = strcol(2) eq name ? value : NaN
+# The same colour for an opponent in every picture.
+colour(name) = name eq "random" ? 1 : name eq "greedy" ? 4 : name eq "wpc" ? 2 : 3
 
 set output "$docs/learning-curve.$format"
 set title "All networks bred by the recipe (random moves at probability 0.1)"
 set xlabel "generations"
 set xrange [-300:*]
 plot for [o in "random greedy wpc wpc-ab2"] "$docs/learning.csv" every ::1 \
-     using 1:(against(o, rate(\$5, \$4))):(low(\$5, \$4)):(high(\$5, \$4)) with yerrorlines pointtype 7 title "against ".o
+     using 1:(against(o, rate(\$5, \$4))):(low(\$5, \$4)):(high(\$5, \$4)) with yerrorlines pointtype 7 linetype colour(o) title "against ".o
 
 set output "$docs/evolution.$format"
 set title "The evolution of the default's recipe: its mean on each generation's fresh games"
@@ -63,7 +65,7 @@ set xlabel "generations"
 set xrange [0:*]
 plot for [o in "wpc wpc-ab2"] "$stretches" \
      using (\$1 - 5):(against(o, rate(\$4, \$3))):(low(\$4, \$3)):(high(\$4, \$3)) with yerrorlines pointtype 7 \
-     title "against ".o
+     linetype colour(o) title "against ".o
 
 set output "$docs/levels.$format"
 set title "The default hall of fame at the levels of the menu (random moves at probability 0.1)"
@@ -74,9 +76,9 @@ set xtics (1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 20, 25, 30, 36)
 level(text) = real(substr(text, 7, strlen(text)))
 plot for [o in "random wpc wpc-ab2"] "$docs/levels.csv" every ::1 \
      using (level(strcol(1))):(against(o, rate(\$5, \$4))):(low(\$5, \$4)):(high(\$5, \$4)) \
-     with yerrorlines pointtype 7 title "against ".o, \
+     with yerrorlines pointtype 7 linetype colour(o) title "against ".o, \
      "$docs/levels-previous.csv" every ::1 using (level(strcol(1))):(against("wpc", rate(\$5, \$4))) \
-     with lines dashtype 2 linecolor rgb "gray40" title "previous default, against wpc"
+     with points pointtype 6 linecolor rgb "gray40" title "previous default, against wpc"
 EOF
 done
 echo "drawn: $docs/learning-curve.svg .png, $docs/evolution.svg .png, $docs/levels.svg .png"
