@@ -46,7 +46,9 @@ elvarin-trainer breeds such networks with a genetic algorithm and keeps its
 champions in a hall-of-fame file that Korvane can play against;
 elvarin-make-population writes its first population and elvarin-strength
 measures a hall of fame against random moves, greedy moves, the weighted
-piece counter heuristic and its 2- and 4-ply searches. The package comes with
-a hall of fame of 36 bred networks, chosen by their strength.")
+piece counter heuristic and its 2- and 4-ply searches. elvarin-evolve breeds
+networks of the same kind against those opponents. The package comes with a
+hall of fame whose levels form a ladder, from a beginner at level 1 to
+networks that beat the heuristic three games in four at level 36.")
 
 include(CPack)

@@ -1,8 +1,6 @@
 #include "options.h"
 
-#include <cerrno>
-#include <cstdlib>
-
+#include "number_arguments.h"
 #include "shape.h"
 
 const char* const usage_text =
@@ -13,24 +11,6 @@ const char* const usage_text =
     "  panel: any of random, greedy, wpc, wpc-ab2, wpc-ab4, archive (default wpc,wpc-ab2,archive)\n";
 
 namespace {
-
-bool parse_int(const char* text, int64_t low, int64_t high, int64_t& value)
-{
-    char* end = nullptr;
-    errno = 0;
-    const long long parsed = std::strtoll(text, &end, 10);
-    if (*text == '\0' || *end != '\0' || errno != 0 || parsed < low || parsed > high)
-        return false;
-    value = parsed;
-    return true;
-}
-
-bool parse_real(const char* text, double& value)
-{
-    char* end = nullptr;
-    value = std::strtod(text, &end);
-    return *text != '\0' && *end == '\0' && value == value; // a NaN is no value
-}
 
 // FILE.don gives FILE.checkpoint and FILE.csv; any other name gets the suffix added.
 std::string beside(const std::string& out, const char* suffix)
@@ -62,7 +42,7 @@ std::string parse_options(int argc, char** argv, Options& options)
         } else if (arg == "--start") {
             options.start = value;
         } else if (arg == "--start-network") {
-            if (!parse_int(value, 1, networks, n))
+            if (!parse_whole_number(value, 1, networks, n))
                 return bad("a network of the starting file, 1 to 36");
             options.start_network = static_cast<int32_t>(n);
         } else if (arg == "--checkpoint") {
@@ -70,20 +50,20 @@ std::string parse_options(int argc, char** argv, Options& options)
         } else if (arg == "--log") {
             options.log = value;
         } else if (arg == "--generations") {
-            if (!parse_int(value, 1, 100000000, n))
+            if (!parse_whole_number(value, 1, 100000000, n))
                 return bad("a number of generations, 1 or more");
             options.generations = static_cast<int32_t>(n);
         } else if (arg == "--jobs") {
-            if (!parse_int(value, 1, 1024, n))
+            if (!parse_whole_number(value, 1, 1024, n))
                 return bad("a number of processes, 1 to 1024");
             options.jobs = static_cast<int32_t>(n);
         } else if (arg == "--seed") {
-            if (!parse_int(value, 0, INT64_MAX, n))
+            if (!parse_whole_number(value, 0, INT64_MAX, n))
                 return bad("a whole number, 0 or more");
             s.seed = static_cast<uint64_t>(n);
         } else if (arg == "--parents" || arg == "--offspring" || arg == "--games" || arg == "--archive-size" ||
                    arg == "--archive-every") {
-            if (!parse_int(value, INT32_MIN, INT32_MAX, n))
+            if (!parse_whole_number(value, INT32_MIN, INT32_MAX, n))
                 return bad("a whole number");
             int32_t& field = arg == "--parents"        ? s.parents
                              : arg == "--offspring"    ? s.offspring
@@ -92,7 +72,7 @@ std::string parse_options(int argc, char** argv, Options& options)
                                                        : s.archive_every;
             field = static_cast<int32_t>(n);
         } else if (arg == "--sigma" || arg == "--epsilon") {
-            if (!parse_real(value, x))
+            if (!parse_number(value, x))
                 return bad("a number");
             (arg == "--sigma" ? s.sigma : s.epsilon) = x;
         } else if (arg == "--panel") {

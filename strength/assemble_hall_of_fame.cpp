@@ -1,13 +1,13 @@
 // assemble_hall_of_fame: makes a hall-of-fame file from the strongest networks of
-// several, as the strength tool measured them against one opponent.
+// several, as the strength tool measured them against one opponent or several.
 //
-//   assemble_hall_of_fame [--graded [--weakest RATE]] [--opponent NAME] OUT FILE CSV [FILE CSV ...]
+//   assemble_hall_of_fame [--graded [--weakest RATE]] [--opponent NAME[,NAME...]] OUT FILE CSV [FILE CSV ...]
 //
 // Each FILE is a hall-of-fame (or population) file, and CSV the strength tool's CSV
 // for its networks (rows "net:K"). All the networks measured against NAME (default
-// wpc) are ranked by win rate, then by draw rate, then in the order given (file by
-// file, network by network); a network whose weights equal those of one ranked higher
-// is left out. The 36 first go to OUT, best first, so that every level of the game
+// wpc; or NAME,NAME,...: their games against each added up) are ranked by win rate,
+// then by draw rate, then in the order given (file by file, network by network); a
+// network whose weights equal those of one ranked higher is left out. The 36 first go to OUT, best first, so that every level of the game
 // consults the strongest ones.
 //
 // With --graded, OUT is a ladder instead (graded_order.h): from the weakest network
@@ -45,7 +45,7 @@ struct Candidate {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: assemble_hall_of_fame [--graded [--weakest RATE]] [--opponent NAME] OUT FILE CSV [FILE CSV ...]\n");
+    std::fprintf(stderr, "usage: assemble_hall_of_fame [--graded [--weakest RATE]] [--opponent NAME[,NAME...]] OUT FILE CSV [FILE CSV ...]\n");
     return 2;
 }
 
@@ -66,8 +66,9 @@ bool parse_count(const std::string& text, int64_t& value)
     return !text.empty() && *end == '\0' && value >= 0;
 }
 
-// The rows of `path` against `opponent`, each network at most once.
-bool read_measures(const char* path, size_t file, const std::string& opponent, std::vector<Candidate>& candidates)
+// The rows of `path` against the `opponents` (comma-separated), each network once
+// against each of them or not at all; a network's games against them are added up.
+bool read_measures(const char* path, size_t file, const std::string& opponents, std::vector<Candidate>& candidates)
 {
     std::ifstream in(path);
     std::string line;
@@ -75,7 +76,10 @@ bool read_measures(const char* path, size_t file, const std::string& opponent, s
         std::fprintf(stderr, "assemble_hall_of_fame: %s is not a CSV of the strength tool\n", path);
         return false;
     }
-    bool seen[networks_bound] = {};
+    const std::string listed = "," + opponents + ",";
+    const auto wanted = static_cast<int32_t>(std::count(listed.begin(), listed.end(), ',') - 1);
+    int32_t seen[networks_bound] = {}; // rows of each network
+    Candidate found[networks_bound] = {};
     for (int32_t row = 2; std::getline(in, line); ++row) {
         std::vector<std::string> fields;
         std::stringstream cells(line);
@@ -89,15 +93,25 @@ bool read_measures(const char* path, size_t file, const std::string& opponent, s
             std::fprintf(stderr, "assemble_hall_of_fame: %s, line %d: not a row of the strength tool\n", path, row);
             return false;
         }
-        if (fields[1] != opponent || fields[0].rfind("net:", 0) != 0)
+        if (listed.find("," + fields[1] + ",") == std::string::npos || fields[0].rfind("net:", 0) != 0)
             continue;
-        if (!parse_count(fields[0].substr(4), k) || k < 1 || k > networks || seen[k]) {
+        if (!parse_count(fields[0].substr(4), k) || k < 1 || k > networks || seen[k] == wanted) {
             std::fprintf(stderr, "assemble_hall_of_fame: %s, line %d: network \"%s\" is wrong or repeated\n", path,
                          row, fields[0].c_str());
             return false;
         }
-        seen[k] = true;
-        candidates.push_back({file, static_cast<int32_t>(k), games, wins, draws});
+        ++seen[k];
+        found[k] = {file, static_cast<int32_t>(k), found[k].games + games, found[k].wins + wins,
+                    found[k].draws + draws};
+    }
+    for (int32_t n = 1; n <= networks; ++n) {
+        if (seen[n] == wanted)
+            candidates.push_back(found[n]);
+        else if (seen[n] != 0) {
+            std::fprintf(stderr, "assemble_hall_of_fame: %s: network %d is not measured against all of %s\n", path, n,
+                         opponents.c_str());
+            return false;
+        }
     }
     return true;
 }
@@ -156,8 +170,6 @@ std::vector<const Candidate*> ladder_of(std::vector<const Candidate*> distinct, 
     }
     for (int32_t level : ladder.flat_levels)
         std::printf("level %d is no stronger than the level below: no candidate made it so\n", level);
-    if (ladder.left_out > 0)
-        std::printf("%zu networks left out: their games depend on tie draws\n", ladder.left_out);
     return chosen;
 }
 

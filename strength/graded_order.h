@@ -3,16 +3,19 @@
 // opening (all ordered pairs, colour 1 credited, the first best score winning), is
 // stronger than at the level below.
 //
-// The picks follow from the games the networks play against each other, so the order
-// is built slot by slot with those games: a level's pick depends on slots 1..L alone,
-// and once chosen stays. At each level of the menu the slot takes the candidate
-// closest to that level's target strength (targets evenly spaced from the weakest
-// candidate to the strongest) that makes the pick stronger than the last one (or, where
-// none does, the candidate that makes the strongest pick, the ladder flat there); the
-// slots between the menu's levels take the weakest candidates left, which lose to the
-// picks and change no level's order. Candidates whose games against the others depend
-// on the random draws that break ties are left out, so that every pick is the same
-// whatever the game has drawn before.
+// The picks follow from the games the networks play against each other (a level's
+// pick depends on slots 1..L alone), so the order is built with those games. A first
+// order is made slot by slot: at each menu level the candidate closest to a target
+// strength (the rest of the way to the strongest candidate, shared evenly among the
+// levels left) that makes the pick stronger than the last one; between the menu's
+// levels the weakest candidates left that keep the last pick. Then the order is
+// improved one change at a time (two slots exchanged, or a slot given a candidate
+// left out), each change kept when the ladder is no worse: first fewer levels no
+// stronger than the one below, then a wider smallest step, then more even steps over a
+// longer climb. The changes come from a seeded draw, so the same candidates always give
+// the same ladder. No two networks of the ladder draw a random number (to break a tie
+// between legal squares) in their games against each other: every pick is then the
+// same whatever the game has drawn before, and its tournament draws nothing.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -29,7 +32,6 @@ struct Ladder {
     std::vector<size_t> slots;         // the candidates of slots 1..36, in order
     std::vector<size_t> picks;         // the pick of each menu level
     std::string failure;               // why no ladder could be built, or ""
-    size_t left_out = 0;               // candidates whose games depend on tie draws
     std::vector<int32_t> flat_levels;  // menu levels whose pick is no stronger than the one below
 };
 

@@ -33,7 +33,6 @@
 // 95 % interval of the win rate; with --csv, also FILE with one row per player and
 // opponent: player,opponent,epsilon,games,wins,draws,losses (players "net:K" and
 // "level:L", counts from the player's side). Default file "meillfl.don".
-#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -48,6 +47,7 @@
 #include "file_replacement.h"
 #include "game_processes.h"
 #include "image_file.h"
+#include "number_arguments.h"
 #include "lowfile.h"
 #include "opponents.h"
 #include "players.h"
@@ -93,17 +93,6 @@ int usage()
     return 2;
 }
 
-bool parse_int(const char* text, int64_t low, int64_t high, int64_t& value)
-{
-    char* end = nullptr;
-    errno = 0;
-    const long long parsed = std::strtoll(text, &end, 10);
-    if (*text == '\0' || *end != '\0' || errno != 0 || parsed < low || parsed > high)
-        return false;
-    value = parsed;
-    return true;
-}
-
 // "3,1,10": numbers in low..high, at least one.
 bool parse_list(const char* text, int32_t low, int32_t high, std::vector<int32_t>& list)
 {
@@ -115,7 +104,7 @@ bool parse_list(const char* text, int32_t low, int32_t high, std::vector<int32_t
             continue;
         }
         int64_t value = 0;
-        if (!parse_int(item.c_str(), low, high, value))
+        if (!parse_whole_number(item.c_str(), low, high, value))
             return false;
         list.push_back(static_cast<int32_t>(value));
         item.clear();
@@ -137,22 +126,21 @@ bool parse_options(int argc, char** argv, Options& options)
         const bool has_value = i + 1 < argc;
         int64_t value = 0;
         if (arg == "--games" && has_value) {
-            if (!parse_int(argv[++i], 1, 100000000, value))
+            if (!parse_whole_number(argv[++i], 1, 100000000, value))
                 return fail("--games takes a number of games, 1 or more", argv[i]);
             options.games = static_cast<int32_t>(value);
         } else if (arg == "--seed" && has_value) {
-            if (!parse_int(argv[++i], 0, INT64_MAX, value))
+            if (!parse_whole_number(argv[++i], 0, INT64_MAX, value))
                 return fail("--seed takes a whole number, 0 or more", argv[i]);
             options.seed = static_cast<uint64_t>(value);
         } else if (arg == "--opening" && has_value) {
-            if (!parse_int(argv[++i], 0, 60, value))
+            if (!parse_whole_number(argv[++i], 0, 60, value))
                 return fail("--opening takes a number of moves, 0 to 60", argv[i]);
             options.protocol.opening_moves = static_cast<int32_t>(value);
         } else if (arg == "--epsilon" && has_value) {
-            char* end = nullptr;
             const char* text = argv[++i];
-            const double epsilon = std::strtod(text, &end);
-            if (*text == '\0' || *end != '\0' || !(epsilon >= 0.0 && epsilon <= 1.0))
+            double epsilon = 0;
+            if (!parse_number(text, epsilon) || !(epsilon >= 0.0 && epsilon <= 1.0))
                 return fail("--epsilon takes a probability, 0 to 1", text);
             options.protocol.epsilon = epsilon;
         } else if (arg == "--opponents" && has_value) {
@@ -180,7 +168,7 @@ bool parse_options(int argc, char** argv, Options& options)
         } else if (arg == "--csv" && has_value) {
             options.csv = argv[++i];
         } else if (arg == "--jobs" && has_value) {
-            if (!parse_int(argv[++i], 1, 1024, value))
+            if (!parse_whole_number(argv[++i], 1, 1024, value))
                 return fail("--jobs takes a number of processes, 1 or more", argv[i]);
             options.jobs = static_cast<int32_t>(value);
         } else if (arg.size() > 1 && arg[0] == '-') {

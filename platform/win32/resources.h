@@ -19,13 +19,15 @@ extern const std::span<const uint8_t> res_file;
 namespace win32_layer {
 
 // Resource types, by their numbers in a .res file.
-constexpr uint16_t cursor_type = 1;
-constexpr uint16_t bitmap_type = 2;
-constexpr uint16_t icon_type = 3;
-constexpr uint16_t menu_type = 4;
-constexpr uint16_t dialog_type = 5;
-constexpr uint16_t cursor_group_type = 12;
-constexpr uint16_t icon_group_type = 14;
+enum ResourceType : uint16_t {
+    cursor_type = 1,
+    bitmap_type = 2,
+    icon_type = 3,
+    menu_type = 4,
+    dialog_type = 5,
+    cursor_group_type = 12,
+    icon_group_type = 14,
+};
 
 // The data of the resource of `type` named `name`: a string, compared without regard to
 // case, or a number (MAKEINTRESOURCE, or a string "#N"). Empty when there is none.

@@ -17,29 +17,15 @@ constexpr std::array<uint32_t, 16> palette = {
     0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
     0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
 
-void put_u16(std::vector<uint8_t>& bytes, uint32_t value)
+// Appends each value, little-endian, in as many bytes as its type holds.
+template <typename... Values>
+void put(std::vector<uint8_t>& bytes, Values... values)
 {
-    bytes.push_back(static_cast<uint8_t>(value));
-    bytes.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void put_u32(std::vector<uint8_t>& bytes, uint32_t value)
-{
-    put_u16(bytes, value & 0xFFFF);
-    put_u16(bytes, value >> 16);
-}
-
-void put_info_header(std::vector<uint8_t>& bytes, int32_t width, int32_t height, uint16_t bits, uint32_t colours)
-{
-    put_u32(bytes, 40);
-    put_u32(bytes, static_cast<uint32_t>(width));
-    put_u32(bytes, static_cast<uint32_t>(height));
-    put_u16(bytes, 1);
-    put_u16(bytes, bits);
-    for (int i = 0; i < 4; ++i)   // compression, image size, resolutions
-        put_u32(bytes, 0);
-    put_u32(bytes, colours);
-    put_u32(bytes, 0);
+    auto one = [&](auto value) {
+        for (size_t i = 0; i < sizeof value; ++i)
+            bytes.push_back(static_cast<uint8_t>(static_cast<uint64_t>(value) >> (8 * i)));
+    };
+    (one(values), ...);
 }
 
 INT_PTR CALLBACK dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
@@ -140,20 +126,13 @@ std::vector<uint8_t> cursor_file(uint16_t hot_x, uint16_t hot_y)
     constexpr uint32_t stride = 4;
     constexpr uint32_t image_size = 40 + 2 * 4 + 2 * stride * side;
     std::vector<uint8_t> bytes;
-    put_u16(bytes, 0);
-    put_u16(bytes, 2);   // cursor
-    put_u16(bytes, 1);
-    bytes.push_back(side);
-    bytes.push_back(side);
-    bytes.push_back(2);
-    bytes.push_back(0);
-    put_u16(bytes, hot_x);
-    put_u16(bytes, hot_y);
-    put_u32(bytes, image_size);
-    put_u32(bytes, 22);
-    put_info_header(bytes, side, 2 * side, 1, 2);
-    put_u32(bytes, 0x000000);
-    put_u32(bytes, 0xFFFFFF);
+    put(bytes, uint16_t{0}, uint16_t{2}, uint16_t{1});   // a cursor file of one image
+    put(bytes, uint8_t{side}, uint8_t{side}, uint8_t{2}, uint8_t{0}, uint16_t{hot_x}, uint16_t{hot_y}, image_size,
+        uint32_t{22});
+    // Its bitmap header (40 bytes; the height counts the AND mask too), then two colours.
+    put(bytes, uint32_t{40}, int32_t{side}, int32_t{2 * side}, uint16_t{1}, uint16_t{1});
+    put(bytes, uint32_t{0}, uint32_t{0}, uint32_t{0}, uint32_t{0}, uint32_t{2}, uint32_t{0});
+    put(bytes, uint32_t{0x000000}, uint32_t{0xFFFFFF});
     auto inside = [&](uint32_t x, uint32_t y) { return x >= hot_x && x < hot_x + 8u && y >= hot_y && y < hot_y + 8u; };
     for (int pass = 0; pass < 2; ++pass) {   // colour bits (0: black), then the AND mask
         for (int row = side - 1; row >= 0; --row) {
