@@ -87,11 +87,9 @@ def geometry(window):
     return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
 
 
-def screen_part(x, y, width, height):
-    """The pixels of a part of the screen: a function of (x, y) within it giving 0xRRGGBB."""
-    data = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, x, y),
-                           "-depth", "8", "ppm:-"], capture_output=True).stdout
-    # P6 header: magic, width, height, maximum, each followed by one blank.
+def ppm_image(data):
+    """(width, height, RGB bytes) of a binary PPM image: its header holds the magic, the
+    width, the height and the maximum, each followed by blanks."""
     fields, at = [], 0
     while len(fields) < 4:
         while data[at:at + 1].isspace():
@@ -100,7 +98,15 @@ def screen_part(x, y, width, height):
         while not data[at:at + 1].isspace():
             at += 1
         fields.append(data[start:at])
-    pixels, stride = data[at + 1:], int(fields[1]) * 3
+    return int(fields[1]), int(fields[2]), data[at + 1:]
+
+
+def screen_part(x, y, width, height):
+    """The pixels of a part of the screen: a function of (x, y) within it giving 0xRRGGBB."""
+    data = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, x, y),
+                           "-depth", "8", "ppm:-"], capture_output=True).stdout
+    shot_width, _, pixels = ppm_image(data)
+    stride = shot_width * 3
 
     def colour(px, py):
         p = py * stride + px * 3

@@ -12,9 +12,13 @@
 Screenshots are read through ImageMagick's convert; the pointer and the window manager
 through the X display (Debian's python3-xlib)."""
 
+import os
 import struct
 import subprocess
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "system"))
+from x_display import ppm_image  # noqa: E402
 
 SIDE = 244  # the board image, white strip included
 PITCH = 30
@@ -24,17 +28,7 @@ EMPTY, WHITE, BLACK = ".", "W", "B"
 
 def read_screenshot(path):
     """(width, height, RGB bytes) of an image file."""
-    data = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
-    fields, at = [], 0
-    while len(fields) < 4:  # P6, width, height, maximum
-        while data[at:at + 1].isspace():
-            at += 1
-        end = at
-        while not data[end:end + 1].isspace():
-            end += 1
-        fields.append(data[at:end])
-        at = end
-    return int(fields[1]), int(fields[2]), data[at + 1:]
+    return ppm_image(subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout)
 
 
 def read_bitmap(path):
