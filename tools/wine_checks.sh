@@ -73,16 +73,23 @@ summary() {
     else
         echo "wine: $passed passed, $failed failed"
     fi
+    if [ ${#retried[@]} -gt 0 ]; then
+        local IFS=';'
+        echo "wine: ${#retried[@]} checks failed at first and were run again: ${retried[*]}"
+    fi
 }
 
 # A program check that fails is run once more, after the Wine server is restarted:
 # Wine under a virtual display now and then misses a window's first appearance.
-# Only the second run counts then, and the first one's lines stay in the log.
+# Only the second run counts then; the first one's lines stay in the log, and the
+# closing lines name every check that had to run twice.
+retried=()
 with_one_retry() {
     local before_passed=$passed before_failed=$failed
     "$@"
     if [ "$failed" -gt "$before_failed" ]; then
         echo "      (trying $* once more)"
+        retried+=("$*")
         passed=$before_passed
         failed=$before_failed
         start_wine_server
