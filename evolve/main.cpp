@@ -7,23 +7,20 @@
 // checkpoint to the very networks that a run without a stop gives. Its log has a row
 // per generation. Bad input gets a message and a non-zero exit, with nothing written.
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "checkpoint.h"
-#include "start.h"
-#include "file_replacement.h"
 #include "evolution.h"
+#include "file_replacement.h"
 #include "game_processes.h"
 #include "image_file.h"
 #include "lowfile.h"
 #include "options.h"
-#include "random.h"
-#include "random_weights.h"
 #include "shape.h"
 #include "standard_streams.h"
+#include "start.h"
 #include "stop_request.h"
 #include "tables.h"
 
