@@ -172,9 +172,10 @@ Ladder graded_order(const std::vector<LadderCandidate>& candidates)
             trial.push_back(c);
             return tournament_winner(trial, points);
         };
-        const auto keeps_pick = std::find_if(order.begin(), order.end(), [&](size_t c) {
-            return ladder.slots.empty() || pick_with(c) == tournament_winner(ladder.slots, points);
-        });
+        const bool first_slot = ladder.slots.empty();
+        const size_t current_pick = first_slot ? 0 : tournament_winner(ladder.slots, points);
+        const auto keeps_pick = std::find_if(order.begin(), order.end(),
+                                             [&](size_t c) { return first_slot || pick_with(c) == current_pick; });
         size_t chosen = keeps_pick != order.end() ? *keeps_pick : order.front();
         if (is_menu_level(level)) {
             const auto steps_left = static_cast<double>(std::size(menu_levels)) - 1 - step;
