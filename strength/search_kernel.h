@@ -1,0 +1,289 @@
+// The reference opponents' evaluations and searches on masks: the values of squares,
+// the mobility evaluation, and fail-soft alpha-beta in negamax form over either.
+//
+// Included only by the kernel sources of the strength tools (see board_masks.h).
+#pragma once
+#include <algorithm>
+#include <cstdint>
+
+#include "board_masks.h"
+#include "opponents.h"
+
+namespace {
+
+constexpr int32_t beyond_every_value = 1 << 24;
+constexpr Mask corners = 0x8100000000000081ull;
+
+inline int32_t finished_of(Mask own, Mask opp)
+{
+    const int32_t mine = count_bits(own), theirs = count_bits(opp);
+    return mine > theirs ? finished_game_value : mine < theirs ? -finished_game_value : 0;
+}
+
+// The squares grouped by a table's values, highest value first: the order in which a
+// search tries the moves where it has no better guess.
+struct SquareGroups {
+    int32_t count = 0;
+    int32_t values[64] = {};
+    Mask squares[64] = {};
+
+    explicit SquareGroups(const int32_t (&table)[64])
+    {
+        for (int32_t s = 0; s < 64; ++s) {
+            int32_t k = 0;
+            while (k < count && values[k] > table[s])
+                ++k;
+            if (k == count || values[k] != table[s]) {
+                for (int32_t j = count++; j > k; --j) {
+                    values[j] = values[j - 1];
+                    squares[j] = squares[j - 1];
+                }
+                values[k] = table[s];
+                squares[k] = 0;
+            }
+            squares[k] |= Mask{1} << s;
+        }
+    }
+};
+
+// The squares next to those of `m`, and `m`.
+inline Mask with_neighbours(Mask m)
+{
+    const Mask row = m | ((m << 1) & not_column_1) | ((m >> 1) & not_column_8);
+    return row | (row << 8) | (row >> 8);
+}
+
+// True when the side, which had the legal `moves` and played `placed`, turning
+// `turned`, surely has a legal move again, so that the game cannot be finished: a
+// move e other than `placed` next to no turned piece is still legal. It was legal
+// along some line from e: opponent pieces, then one of the side's; the move turned
+// none of the line into the opponent's and left its first piece, next to e, as it was,
+// so the line still runs from e over opponent pieces to a piece of the side.
+inline bool still_movable(Mask moves, Mask placed, Mask turned)
+{
+    return (moves & ~placed & ~with_neighbours(turned)) != 0;
+}
+
+// A move of the side and the position after it, from the mover's side, with the
+// evaluation's guess at its value there, by which the moves are searched best first.
+struct Child {
+    Mask own, opp;
+    int32_t guess;
+    int32_t square;
+};
+
+// A table of square values: a position is worth the values of the side's pieces minus
+// those of the opponent's. The searches carry the value of each position down, and
+// work out a move's from it and the pieces the move turns.
+struct SquareEvaluation {
+    static constexpr bool guess_is_value = true;
+    int32_t square_values[64];
+    SquareGroups groups;
+
+    explicit SquareEvaluation(const int32_t (&table)[64]) : groups(table)
+    {
+        std::copy(table, table + 64, square_values);
+    }
+
+    int32_t value(Mask own, Mask opp) const
+    {
+        int32_t sum = 0;
+        for (int32_t k = 0; k < groups.count; ++k)
+            sum += groups.values[k] * (count_bits(own & groups.squares[k]) - count_bits(opp & groups.squares[k]));
+        return sum;
+    }
+
+    // The value for the mover after it places `placed` and turns `turned`, from its
+    // value `before` the move.
+    int32_t after(int32_t before, Mask placed, Mask turned) const
+    {
+        int32_t sum = before + square_values[lowest_bit(placed)];
+        for (; turned; turned &= turned - 1)
+            sum += 2 * square_values[lowest_bit(turned)];
+        return sum;
+    }
+
+    int32_t guess(int32_t before, Mask placed, Mask turned, Mask, Mask) const { return after(before, placed, turned); }
+
+    // The same as a leaf of the search: the evaluation unless the game is finished
+    // (see still_movable).
+    int32_t leaf(int32_t before, Mask placed, Mask turned, Mask own, Mask opp, Mask moves_before) const
+    {
+        if (!still_movable(moves_before, placed, turned) && legal_moves(opp, own) == 0 && legal_moves(own, opp) == 0)
+            return finished_of(own, opp);
+        return after(before, placed, turned);
+    }
+};
+
+// Mobility and corners (opponents.h). A position's value is not carried down: the
+// moves of both sides are counted afresh. The moves are tried in the order of the WPC
+// table's values where there is no better guess.
+struct WpcTable {
+    int32_t values[64];
+};
+constexpr WpcTable wpc_table = [] {
+    WpcTable table{};
+    for (int32_t s = 1; s <= 64; ++s)
+        table.values[s - 1] = wpc_weight(s);
+    return table;
+}();
+
+struct MobilityEvaluation {
+    static constexpr bool guess_is_value = false;
+    SquareGroups groups{wpc_table.values};
+
+    static int32_t corner_value(Mask own, Mask opp)
+    {
+        return mobility_corner_value * (count_bits(own & corners) - count_bits(opp & corners));
+    }
+
+    int32_t value(Mask own, Mask opp) const
+    {
+        return corner_value(own, opp) +
+               mobility_move_value * (count_bits(legal_moves(own, opp)) - count_bits(legal_moves(opp, own)));
+    }
+
+    int32_t after(int32_t, Mask, Mask) const { return 0; }
+
+    // The value without the mover's own moves after the move, which only add to it.
+    int32_t guess(int32_t, Mask, Mask, Mask own, Mask opp) const
+    {
+        return corner_value(own, opp) - mobility_move_value * count_bits(legal_moves(opp, own));
+    }
+
+    int32_t leaf(int32_t, Mask, Mask, Mask own, Mask opp, Mask) const
+    {
+        const Mask replies = legal_moves(opp, own), moves = legal_moves(own, opp);
+        if ((replies | moves) == 0)
+            return finished_of(own, opp);
+        return corner_value(own, opp) + mobility_move_value * (count_bits(moves) - count_bits(replies));
+    }
+};
+
+// The moves of the side, with the positions after them and their guesses.
+template <class Evaluation>
+int32_t children_of(const Evaluation& evaluation, Mask own, Mask opp, int32_t value, Mask moves,
+                    Child (&children)[64])
+{
+    int32_t count = 0;
+    for (Mask m = moves; m; m &= m - 1) {
+        const Mask placed = m & (~m + 1);
+        const Mask turned = turned_pieces(placed, own, opp);
+        Child& c = children[count++];
+        c.own = own | placed | turned;
+        c.opp = opp & ~turned;
+        c.guess = evaluation.guess(value, placed, turned, c.own, c.opp);
+        c.square = lowest_bit(placed) + 1;
+    }
+    return count;
+}
+
+// Brings the child with the highest guess among children from .. count - 1 to `from`.
+inline void bring_forward_best(Child (&children)[64], int32_t from, int32_t count)
+{
+    int32_t best = from;
+    for (int32_t i = from + 1; i < count; ++i)
+        if (children[i].guess > children[best].guess)
+            best = i;
+    const Child chosen = children[best];
+    children[best] = children[from];
+    children[from] = chosen;
+}
+
+template <class Evaluation>
+int32_t search(const Evaluation& evaluation, Mask own, Mask opp, int32_t value, int32_t depth, int32_t alpha,
+               int32_t beta);
+
+// The last two plies, whose many nodes are not worth sorting: the side's `moves` (at
+// least one) tried in the order of the evaluation's groups of squares.
+template <class Evaluation>
+int32_t in_square_order(const Evaluation& evaluation, Mask own, Mask opp, int32_t value, Mask moves, int32_t depth,
+                        int32_t alpha, int32_t beta)
+{
+    int32_t best = -beyond_every_value;
+    for (int32_t k = 0; k < evaluation.groups.count; ++k)
+        for (Mask m = moves & evaluation.groups.squares[k]; m; m &= m - 1) {
+            const Mask placed = m & (~m + 1);
+            const Mask turned = turned_pieces(placed, own, opp);
+            const Mask after_own = own | placed | turned, after_opp = opp & ~turned;
+            const int32_t v = depth == 1 ? evaluation.leaf(value, placed, turned, after_own, after_opp, moves)
+                                         : -search(evaluation, after_opp, after_own, -evaluation.after(value, placed, turned),
+                                                   depth - 1, -beta, -alpha);
+            best = std::max(best, v);
+            alpha = std::max(alpha, v);
+            if (alpha >= beta)
+                return best;
+        }
+    return best;
+}
+
+// The value of the position for the side to move over `depth` plies, exact when it lies
+// inside (alpha, beta), otherwise a bound on the side of the window where it falls: a
+// pass is a ply, a finished game is worth +-finished_game_value, the leaves get the
+// evaluation. `value` is the evaluation's value of the position where it carries one.
+// The order in which the moves are tried changes only how soon a bound is found, never
+// an exact value.
+template <class Evaluation>
+int32_t search(const Evaluation& evaluation, Mask own, Mask opp, int32_t value, int32_t depth, int32_t alpha,
+               int32_t beta)
+{
+    const Mask moves = legal_moves(own, opp);
+    if (moves == 0) {
+        if (legal_moves(opp, own) == 0)
+            return finished_of(own, opp);
+        if (depth == 0)
+            return evaluation.value(own, opp);
+        return -search(evaluation, opp, own, -value, depth - 1, -beta, -alpha); // the pass is a ply
+    }
+    if (depth == 0)
+        return evaluation.value(own, opp);
+    if (depth <= 2)
+        return in_square_order(evaluation, own, opp, value, moves, depth, alpha, beta);
+    Child children[64];
+    const int32_t count = children_of(evaluation, own, opp, value, moves, children);
+    int32_t best = -beyond_every_value;
+    for (int32_t i = 0; i < count && alpha < beta; ++i) {
+        bring_forward_best(children, i, count);
+        const Child& c = children[i];
+        const int32_t v = -search(evaluation, c.opp, c.own, -c.guess, depth - 1, -beta, -alpha);
+        best = std::max(best, v);
+        alpha = std::max(alpha, v);
+    }
+    return best;
+}
+
+// The legal squares that share the best value, ascending, and their count: one ply
+// values the position after each move, deeper plies search each move with the window
+// (-infinity, 1 - best), so that a move as good as the best so far gets its exact
+// value and a worse one a bound below the best.
+template <class Evaluation>
+int32_t best_squares_of(const Evaluation& evaluation, Mask own, Mask opp, int32_t plies, int32_t (&squares)[64])
+{
+    Child children[64];
+    const int32_t value = evaluation.value(own, opp);
+    const int32_t count = children_of(evaluation, own, opp, value, legal_moves(own, opp), children);
+    int32_t values[64];
+    int32_t best = -beyond_every_value;
+    for (int32_t i = 0; i < count; ++i) {
+        if (plies > 1)
+            bring_forward_best(children, i, count);
+        const Child& c = children[i];
+        if (plies == 1)
+            values[i] = Evaluation::guess_is_value ? c.guess : evaluation.value(c.own, c.opp);
+        else
+            values[i] = -search(evaluation, c.opp, c.own, -c.guess, plies - 1, -beyond_every_value, 1 - best);
+        best = std::max(best, values[i]);
+    }
+    int32_t ties = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        if (values[i] != best)
+            continue;
+        int32_t at = ties++;
+        for (; at > 0 && squares[at - 1] > children[i].square; --at)
+            squares[at] = squares[at - 1];
+        squares[at] = children[i].square;
+    }
+    return ties;
+}
+
+} // namespace
