@@ -105,16 +105,19 @@ int32_t opponent_plies(Opponent opponent)
     }
 }
 
-Mover mover_of(Opponent opponent)
+const Mover& mover_of(Opponent opponent)
 {
-    switch (opponent_style(opponent)) {
-    case Style::random: return {Mover::Kind::random, 0, {}};
-    case Style::greedy: return {Mover::Kind::greedy, 0, {}};
-    case Style::mobility: return {Mover::Kind::mobility, opponent_plies(opponent), {}};
-    case Style::squares: break;
-    }
-    Mover mover{Mover::Kind::squares, opponent_plies(opponent), {}};
-    square_values(opponent, mover.square_values);
+    static Opponent made{};
+    static Mover mover{};
+    if (made == opponent)
+        return mover;
+    const Style style = opponent_style(opponent);
+    int32_t values[64];
+    square_values(style == Style::squares ? opponent : Opponent::wpc, values);
+    constexpr Mover::Kind kinds[] = {Mover::Kind::random, Mover::Kind::greedy, Mover::Kind::squares,
+                                     Mover::Kind::mobility};
+    mover = {kinds[static_cast<int32_t>(style)], opponent_plies(opponent), square_table(values)};
+    made = opponent;
     return mover;
 }
 

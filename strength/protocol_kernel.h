@@ -46,13 +46,6 @@ inline int32_t searcher_square(const Evaluation& evaluation, Mask own, Mask opp,
     return best[draw_tool_below(ties)];
 }
 
-// The square values of a mover that has them, grouped once for a whole game.
-inline SquareEvaluation square_evaluation(const Mover& mover)
-{
-    constexpr int32_t none[64] = {};
-    return SquareEvaluation(mover.kind == Mover::Kind::squares ? mover.square_values : none);
-}
-
 // The position on the current board, as the games of the byte board leave it.
 inline void put_on_board(Mask whites, Mask blacks)
 {
@@ -62,10 +55,8 @@ inline void put_on_board(Mask whites, Mask blacks)
     write_mask_value(current_board, blacks, black);
 }
 
-// The mover's square for `side`, which has the `legal` squares (at least one);
-// `squares` holds the mover's square values.
-inline int32_t mover_square(const Mover& mover, const SquareEvaluation& squares, uint8_t side, Mask whites,
-                            Mask blacks, Mask legal)
+// The mover's square for `side`, which has the `legal` squares (at least one).
+inline int32_t mover_square(const Mover& mover, uint8_t side, Mask whites, Mask blacks, Mask legal)
 {
     const Mask own = side == white ? whites : blacks;
     const Mask opp = side == white ? blacks : whites;
@@ -75,8 +66,8 @@ inline int32_t mover_square(const Mover& mover, const SquareEvaluation& squares,
         return network_choice(network_weights(level_winner(mover.number)), own, opp, side == black, legal);
     case Mover::Kind::random: return random_square(legal);
     case Mover::Kind::greedy: return greedy_square(own, opp, legal);
-    case Mover::Kind::squares: return searcher_square(squares, own, opp, mover.number);
-    case Mover::Kind::mobility: return searcher_square(MobilityEvaluation{}, own, opp, mover.number);
+    case Mover::Kind::squares: return searcher_square(SquareEvaluation{mover.table}, own, opp, mover.number);
+    case Mover::Kind::mobility: return searcher_square(MobilityEvaluation{mover.table}, own, opp, mover.number);
     }
     return 0;
 }
@@ -86,7 +77,6 @@ Outcome play_game_kernel(const Mover& player, const Mover& rival, uint8_t player
     reset_board();
     Mask whites = cells_equal(current_board, white);
     Mask blacks = cells_equal(current_board, black);
-    const SquareEvaluation player_squares = square_evaluation(player), rival_squares = square_evaluation(rival);
     uint8_t side = white;
     int32_t moves_played = 0;
     for (int32_t passes = 0; passes < 2; side = other_colour(side)) {
@@ -99,9 +89,7 @@ Outcome play_game_kernel(const Mover& player, const Mover& rival, uint8_t player
         }
         const int32_t square = moves_played < protocol.opening_moves || draw_tool_unit() < protocol.epsilon
                                    ? random_square(legal)
-                                   : side == player_colour
-                                         ? mover_square(player, player_squares, side, whites, blacks, legal)
-                                         : mover_square(rival, rival_squares, side, whites, blacks, legal);
+                                   : mover_square(side == player_colour ? player : rival, side, whites, blacks, legal);
         const Mask placed = Mask{1} << (square - 1);
         const Mask turned = turned_pieces(placed, own, opp);
         own |= placed | turned;
@@ -120,8 +108,8 @@ template <class Use>
 inline int32_t with_evaluation(const Mover& mover, Use use)
 {
     if (mover.kind == Mover::Kind::mobility)
-        return use(MobilityEvaluation{});
-    return use(square_evaluation(mover));
+        return use(MobilityEvaluation{mover.table});
+    return use(SquareEvaluation{mover.table});
 }
 
 int32_t best_squares_kernel(const Mover& mover, uint8_t side, int32_t (&squares)[64])

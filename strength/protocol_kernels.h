@@ -5,17 +5,29 @@
 
 #include "protocol_game.h"
 
+// A table of square values (square s at s - 1, in hundredths) with its squares grouped
+// by value, highest first: masks of squares, bit s - 1 for square s.
+struct SquareTable {
+    int32_t values[64];
+    int32_t groups;
+    int32_t group_values[64];
+    uint64_t group_squares[64];
+};
+SquareTable square_table(const int32_t (&values)[64]);
+
 // Who makes one side's own moves in a measured game.
 struct Mover {
     enum class Kind : int32_t { network, level, random, greedy, squares, mobility } kind;
     // The network (1..36) or the level (1..36); the plies of an opponent that searches
     // (squares, mobility: 1 values the position after each move).
     int32_t number;
-    int32_t square_values[64]; // squares: the value of square s at s - 1, in hundredths
+    // squares: the table it values positions by; mobility: the WPC table, whose order
+    // of squares its search tries first.
+    SquareTable table;
 };
 
-// The mover of a reference opponent.
-Mover mover_of(Opponent opponent);
+// The mover of a reference opponent, made again only when the opponent changes.
+const Mover& mover_of(Opponent opponent);
 
 struct ProtocolKernels {
     // The game from the opening position, the player holding `player_colour`; the

@@ -8,6 +8,7 @@
 
 #include "board_masks.h"
 #include "opponents.h"
+#include "protocol_kernels.h"
 
 namespace {
 
@@ -19,32 +20,6 @@ inline int32_t finished_of(Mask own, Mask opp)
     const int32_t mine = count_bits(own), theirs = count_bits(opp);
     return mine > theirs ? finished_game_value : mine < theirs ? -finished_game_value : 0;
 }
-
-// The squares grouped by a table's values, highest value first: the order in which a
-// search tries the moves where it has no better guess.
-struct SquareGroups {
-    int32_t count = 0;
-    int32_t values[64] = {};
-    Mask squares[64] = {};
-
-    explicit SquareGroups(const int32_t (&table)[64])
-    {
-        for (int32_t s = 0; s < 64; ++s) {
-            int32_t k = 0;
-            while (k < count && values[k] > table[s])
-                ++k;
-            if (k == count || values[k] != table[s]) {
-                for (int32_t j = count++; j > k; --j) {
-                    values[j] = values[j - 1];
-                    squares[j] = squares[j - 1];
-                }
-                values[k] = table[s];
-                squares[k] = 0;
-            }
-            squares[k] |= Mask{1} << s;
-        }
-    }
-};
 
 // The squares next to those of `m`, and `m`.
 inline Mask with_neighbours(Mask m)
@@ -74,22 +49,17 @@ struct Child {
 
 // A table of square values: a position is worth the values of the side's pieces minus
 // those of the opponent's. The searches carry the value of each position down, and
-// work out a move's from it and the pieces the move turns.
+// work out a move's from it and the pieces the move turns. The moves are tried in the
+// order of the table's groups of squares where there is no better guess.
 struct SquareEvaluation {
     static constexpr bool guess_is_value = true;
-    int32_t square_values[64];
-    SquareGroups groups;
-
-    explicit SquareEvaluation(const int32_t (&table)[64]) : groups(table)
-    {
-        std::copy(table, table + 64, square_values);
-    }
+    const SquareTable& table;
 
     int32_t value(Mask own, Mask opp) const
     {
         int32_t sum = 0;
-        for (int32_t k = 0; k < groups.count; ++k)
-            sum += groups.values[k] * (count_bits(own & groups.squares[k]) - count_bits(opp & groups.squares[k]));
+        for (int32_t k = 0; k < table.groups; ++k)
+            sum += table.group_values[k] * (count_bits(own & table.group_squares[k]) - count_bits(opp & table.group_squares[k]));
         return sum;
     }
 
@@ -97,10 +67,10 @@ struct SquareEvaluation {
     // value `before` the move.
     int32_t after(int32_t before, Mask placed, Mask turned) const
     {
-        int32_t sum = before + square_values[lowest_bit(placed)];
-        for (; turned; turned &= turned - 1)
-            sum += 2 * square_values[lowest_bit(turned)];
-        return sum;
+        int32_t sum = 0;
+        for (int32_t k = 0; k < table.groups; ++k)
+            sum += table.group_values[k] * count_bits(turned & table.group_squares[k]);
+        return before + table.values[lowest_bit(placed)] + 2 * sum;
     }
 
     int32_t guess(int32_t before, Mask placed, Mask turned, Mask, Mask) const { return after(before, placed, turned); }
@@ -116,21 +86,11 @@ struct SquareEvaluation {
 };
 
 // Mobility and corners (opponents.h). A position's value is not carried down: the
-// moves of both sides are counted afresh. The moves are tried in the order of the WPC
-// table's values where there is no better guess.
-struct WpcTable {
-    int32_t values[64];
-};
-constexpr WpcTable wpc_table = [] {
-    WpcTable table{};
-    for (int32_t s = 1; s <= 64; ++s)
-        table.values[s - 1] = wpc_weight(s);
-    return table;
-}();
-
+// moves of both sides are counted afresh. The moves are tried in the order of the
+// groups of `table` (the WPC table's) where there is no better guess.
 struct MobilityEvaluation {
     static constexpr bool guess_is_value = false;
-    SquareGroups groups{wpc_table.values};
+    const SquareTable& table;
 
     static int32_t corner_value(Mask own, Mask opp)
     {
@@ -201,8 +161,8 @@ int32_t in_square_order(const Evaluation& evaluation, Mask own, Mask opp, int32_
                         int32_t alpha, int32_t beta)
 {
     int32_t best = -beyond_every_value;
-    for (int32_t k = 0; k < evaluation.groups.count; ++k)
-        for (Mask m = moves & evaluation.groups.squares[k]; m; m &= m - 1) {
+    for (int32_t k = 0; k < evaluation.table.groups; ++k)
+        for (Mask m = moves & evaluation.table.group_squares[k]; m; m &= m - 1) {
             const Mask placed = m & (~m + 1);
             const Mask turned = turned_pieces(placed, own, opp);
             const Mask after_own = own | placed | turned, after_opp = opp & ~turned;

@@ -1,5 +1,6 @@
 #include "square_tables.h"
 
+#include "protocol_kernels.h"
 #include "tool_random.h"
 
 ClassValues family_table(int32_t n)
@@ -32,4 +33,25 @@ void square_values(Opponent opponent, int32_t (&values)[64])
         for (int32_t s = 1; s <= 64; ++s)
             values[s - 1] = wpc_weight(s);
     }
+}
+
+SquareTable square_table(const int32_t (&values)[64])
+{
+    SquareTable table{};
+    for (int32_t s = 0; s < 64; ++s) {
+        table.values[s] = values[s];
+        int32_t k = 0;
+        while (k < table.groups && table.group_values[k] > values[s])
+            ++k;
+        if (k == table.groups || table.group_values[k] != values[s]) {
+            for (int32_t j = table.groups++; j > k; --j) {
+                table.group_values[j] = table.group_values[j - 1];
+                table.group_squares[j] = table.group_squares[j - 1];
+            }
+            table.group_values[k] = values[s];
+            table.group_squares[k] = 0;
+        }
+        table.group_squares[k] |= uint64_t{1} << s;
+    }
+    return table;
 }
