@@ -112,11 +112,10 @@ const Mover& mover_of(Opponent opponent)
     if (made == opponent)
         return mover;
     const Style style = opponent_style(opponent);
-    int32_t values[64];
-    square_values(style == Style::squares ? opponent : Opponent::wpc, values);
     constexpr Mover::Kind kinds[] = {Mover::Kind::random, Mover::Kind::greedy, Mover::Kind::squares,
                                      Mover::Kind::mobility};
-    mover = {kinds[static_cast<int32_t>(style)], opponent_plies(opponent), square_table(values)};
+    mover = {kinds[static_cast<int32_t>(style)], opponent_plies(opponent),
+             square_table(square_values(style == Style::squares ? opponent : Opponent::wpc))};
     made = opponent;
     return mover;
 }

@@ -1,19 +1,21 @@
 // The kernel sets of the measured game: one per instruction set, like the core's, and
 // the one in use follows the core's choice (core_kernels.h).
 #pragma once
+#include <array>
 #include <cstdint>
 
 #include "protocol_game.h"
 
-// A table of square values (square s at s - 1, in hundredths) with its squares grouped
-// by value, highest first: masks of squares, bit s - 1 for square s.
+// A table of square values (square_tables.h) as the searches use it: the value of each
+// class of squares, the classes from the highest value to the lowest (equal values in
+// the order of the classes), and the value of square s at s - 1.
+constexpr int32_t square_classes = 10;
 struct SquareTable {
-    int32_t values[64];
-    int32_t groups;
-    int32_t group_values[64];
-    uint64_t group_squares[64];
+    int32_t values[square_classes];
+    int32_t order[square_classes];
+    int32_t by_square[64];
 };
-SquareTable square_table(const int32_t (&values)[64]);
+SquareTable square_table(const std::array<int32_t, square_classes>& values);
 
 // Who makes one side's own moves in a measured game.
 struct Mover {

@@ -9,11 +9,15 @@
 #include "board_masks.h"
 #include "opponents.h"
 #include "protocol_kernels.h"
+#include "square_tables.h"
 
 namespace {
 
 constexpr int32_t beyond_every_value = 1 << 24;
 constexpr Mask corners = 0x8100000000000081ull;
+constexpr Mask class_masks[square_classes] = {class_squares(0), class_squares(1), class_squares(2), class_squares(3),
+                                              class_squares(4), class_squares(5), class_squares(6), class_squares(7),
+                                              class_squares(8), class_squares(9)};
 
 inline int32_t finished_of(Mask own, Mask opp)
 {
@@ -58,8 +62,8 @@ struct SquareEvaluation {
     int32_t value(Mask own, Mask opp) const
     {
         int32_t sum = 0;
-        for (int32_t k = 0; k < table.groups; ++k)
-            sum += table.group_values[k] * (count_bits(own & table.group_squares[k]) - count_bits(opp & table.group_squares[k]));
+        for (int32_t c = 0; c < square_classes; ++c)
+            sum += table.values[c] * (count_bits(own & class_masks[c]) - count_bits(opp & class_masks[c]));
         return sum;
     }
 
@@ -68,9 +72,9 @@ struct SquareEvaluation {
     int32_t after(int32_t before, Mask placed, Mask turned) const
     {
         int32_t sum = 0;
-        for (int32_t k = 0; k < table.groups; ++k)
-            sum += table.group_values[k] * count_bits(turned & table.group_squares[k]);
-        return before + table.values[lowest_bit(placed)] + 2 * sum;
+        for (int32_t c = 0; c < square_classes; ++c)
+            sum += table.values[c] * count_bits(turned & class_masks[c]);
+        return before + table.by_square[lowest_bit(placed)] + 2 * sum;
     }
 
     int32_t guess(int32_t before, Mask placed, Mask turned, Mask, Mask) const { return after(before, placed, turned); }
@@ -161,8 +165,8 @@ int32_t in_square_order(const Evaluation& evaluation, Mask own, Mask opp, int32_
                         int32_t alpha, int32_t beta)
 {
     int32_t best = -beyond_every_value;
-    for (int32_t k = 0; k < evaluation.table.groups; ++k)
-        for (Mask m = moves & evaluation.table.group_squares[k]; m; m &= m - 1) {
+    for (const int32_t c : evaluation.table.order)
+        for (Mask m = moves & class_masks[c]; m; m &= m - 1) {
             const Mask placed = m & (~m + 1);
             const Mask turned = turned_pieces(placed, own, opp);
             const Mask after_own = own | placed | turned, after_opp = opp & ~turned;

@@ -12,46 +12,28 @@ ClassValues family_table(int32_t n)
     return values;
 }
 
-namespace {
-
-void spread(const ClassValues& classes, int32_t (&values)[64])
-{
-    for (int32_t s = 1; s <= 64; ++s)
-        values[s - 1] = classes[static_cast<size_t>(square_class(s))];
-}
-
-} // namespace
-
-void square_values(Opponent opponent, int32_t (&values)[64])
+ClassValues square_values(Opponent opponent)
 {
     if (table_number(opponent) != 0)
-        return spread(family_table(table_number(opponent)), values);
+        return family_table(table_number(opponent));
     switch (opponent) {
-    case Opponent::novice: return spread(novice_values, values);
-    case Opponent::quiet: return spread(quiet_values, values);
-    default:
-        for (int32_t s = 1; s <= 64; ++s)
-            values[s - 1] = wpc_weight(s);
+    case Opponent::novice: return novice_values;
+    case Opponent::quiet: return quiet_values;
+    default: return wpc_values;
     }
 }
 
-SquareTable square_table(const int32_t (&values)[64])
+SquareTable square_table(const ClassValues& values)
 {
     SquareTable table{};
-    for (int32_t s = 0; s < 64; ++s) {
-        table.values[s] = values[s];
-        int32_t k = 0;
-        while (k < table.groups && table.group_values[k] > values[s])
-            ++k;
-        if (k == table.groups || table.group_values[k] != values[s]) {
-            for (int32_t j = table.groups++; j > k; --j) {
-                table.group_values[j] = table.group_values[j - 1];
-                table.group_squares[j] = table.group_squares[j - 1];
-            }
-            table.group_values[k] = values[s];
-            table.group_squares[k] = 0;
-        }
-        table.group_squares[k] |= uint64_t{1} << s;
+    for (int32_t s = 1; s <= 64; ++s)
+        table.by_square[s - 1] = values[static_cast<size_t>(square_class(s))];
+    for (int32_t c = 0; c < square_classes; ++c) {
+        table.values[c] = values[static_cast<size_t>(c)];
+        int32_t at = c;
+        for (; at > 0 && values[static_cast<size_t>(table.order[at - 1])] < values[static_cast<size_t>(c)]; --at)
+            table.order[at] = table.order[at - 1];
+        table.order[at] = c;
     }
     return table;
 }

@@ -24,6 +24,25 @@ constexpr int32_t square_class(int32_t square)
     return first_of_ring[near] + far - near;
 }
 
+// The squares of class c (0 .. 9) as a mask, bit s - 1 for square s.
+constexpr uint64_t class_squares(int32_t c)
+{
+    uint64_t m = 0;
+    for (int32_t s = 1; s <= 64; ++s)
+        m |= static_cast<uint64_t>(square_class(s) == c) << (s - 1);
+    return m;
+}
+
+// The standard WPC table (opponents.h) by class; it is symmetric.
+constexpr ClassValues wpc_values = {wpc_weight(1),  wpc_weight(2),  wpc_weight(3),  wpc_weight(4),  wpc_weight(10),
+                                    wpc_weight(11), wpc_weight(12), wpc_weight(19), wpc_weight(20), wpc_weight(28)};
+static_assert([] {
+    for (int32_t s = 1; s <= 64; ++s)
+        if (wpc_weight(s) != wpc_values[static_cast<size_t>(square_class(s))])
+            return false;
+    return true;
+}());
+
 // Tables derived by principle. The novice knows that corners and edges are good and
 // that the squares diagonally next to the corners give corners away, and likes pieces
 // everywhere else. The quiet player holds corners and edges too, fears the squares
@@ -43,5 +62,5 @@ constexpr std::array<ValueRange, 10> family_ranges = {{{40, 160}, {-40, 20}, {-5
                                                         {-20, 10}, {-15, 10}, {-5, 20}, {-5, 15}, {-10, 10}}};
 ClassValues family_table(int32_t n);
 
-// The 64 values (square s at s - 1) of an opponent whose style is Style::squares.
-void square_values(Opponent opponent, int32_t (&values)[64]);
+// The table of an opponent whose style is Style::squares.
+ClassValues square_values(Opponent opponent);
