@@ -13,6 +13,16 @@
 
 namespace {
 
+// Every named opponent and members of the family of tables.
+std::vector<Opponent> all_kinds_of_opponent()
+{
+    std::vector<Opponent> opponents(std::begin(named_opponents), std::end(named_opponents));
+    for (int32_t n : {7, 99999})
+        for (int32_t plies : {1, 2})
+            opponents.push_back(table_opponent(n, plies));
+    return opponents;
+}
+
 // The games of one kernel set, each written as its outcome and final board.
 std::string games_of(KernelSet set)
 {
@@ -20,11 +30,12 @@ std::string games_of(KernelSet set)
     std::string record;
     const Player network{Player::Kind::network, 3};
     const Protocol protocol{0.1, 2};
+    const std::vector<Opponent> opponents = all_kinds_of_opponent();
     for (int32_t game = 0; game < 60; ++game) {
         const uint8_t colour = game % 2 == 0 ? 1 : 2;
-        for (Opponent opponent : all_opponents) {
-            if (opponent == Opponent::wpc_ab4 && game % 6 != 0)
-                continue; // the 4-ply search is slow in the plain kernels
+        for (Opponent opponent : opponents) {
+            if (opponent_plies(opponent) == 4 && game % 6 != 0)
+                continue; // the 4-ply searches are slow in the plain kernels
             seed_game(11, network, opponent, game);
             record += static_cast<char>('0' + static_cast<int>(play_protocol_game(network, opponent, colour, protocol)));
             record.append(reinterpret_cast<const char*>(current_board + 1), 64);
