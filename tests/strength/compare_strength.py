@@ -101,7 +101,9 @@ def main(argv):
     for what, positions in [
             ("positions of random games", sample_positions(24, seed=2024)),
             ("positions where a pass must cost a ply", telling_positions(6, 7, {"pass_is_ply": False})),
-            ("positions where a finished game must count as one", telling_positions(6, 8, {"ends": False}))]:
+            ("positions where a finished game must count as one", telling_positions(6, 8, {"ends": False})),
+            ("positions where a game finished before the board is full must count as one",
+             telling_positions(6, 9, {"ends": "full"}))]:
         run = subprocess.run([probe, hall_of_fame, "3", ",".join(PROBED)], input="\n".join(positions) + "\n",
                              capture_output=True, text=True, check=True)
         theirs = run.stdout.splitlines()

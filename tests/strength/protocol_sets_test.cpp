@@ -1,5 +1,7 @@
 // Every kernel set of the measured game plays the same games: the same outcomes and the
-// same final boards for every kind of mover, from the same seeds.
+// same final boards for every kind of mover, from the same seeds. And the first five
+// opponents play the very games that they played before the others came, so that the
+// measures made then come out the same.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -21,6 +23,25 @@ std::vector<Opponent> all_kinds_of_opponent()
         for (int32_t plies : {1, 2})
             opponents.push_back(table_opponent(n, plies));
     return opponents;
+}
+
+// The games of the first five opponents under both protocols, as a check sum of their
+// outcomes and final boards.
+inline uint64_t first_opponents_games()
+{
+    const Player network{Player::Kind::network, 3};
+    uint64_t sum = 0xCBF29CE484222325ull;
+    auto add = [&sum](uint8_t byte) { sum = (sum ^ byte) * 0x100000001B3ull; };
+    for (const Protocol protocol : {Protocol{0.1, 0}, Protocol{0.0, 4}})
+        for (int32_t code = 1; code <= 5; ++code)
+            for (int32_t game = 0; game < 40; ++game) {
+                const auto opponent = static_cast<Opponent>(code);
+                seed_game(5, network, opponent, game);
+                add(static_cast<uint8_t>(play_protocol_game(network, opponent, game % 2 == 0 ? 1 : 2, protocol)));
+                for (int32_t s = 1; s <= 64; ++s)
+                    add(current_board[s]);
+            }
+    return sum;
 }
 
 // The games of one kernel set, each written as its outcome and final board.
@@ -60,6 +81,13 @@ TEST(MeasuredGame, EveryKernelSetPlaysTheSameGames)
         }
     }
     use_kernel_set(in_use);
+}
+
+TEST(MeasuredGame, TheFirstOpponentsPlayTheirFormerGames)
+{
+    allocate_core_tables();
+    ASSERT_EQ(read_image(ELVARIN_DEFAULT_HALL_OF_FAME, current_population, Access::read_only).status, FileStatus::done);
+    EXPECT_EQ(first_opponents_games(), 0x3a0dea6ef6d50b76u) << "recorded with the searches as they were first written";
 }
 
 } // namespace

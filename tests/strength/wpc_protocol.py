@@ -194,9 +194,11 @@ def finished_value(own, opp):
 def minimax(evaluate, own, opp, depth, pass_is_ply=True, ends=True):
     """Plain minimax, no pruning: the value for the side to move (`own`). The flags
     make the faults that the probes must catch: a pass that costs no ply, a finished
-    game valued like any other position."""
+    game valued like any other position (ends False), or unless the board is full
+    (ends "full")."""
     moves = legal(own, opp)
-    if ends and not moves and not legal(opp, own):
+    seen_end = ends is True or (ends == "full" and own | opp == M64)
+    if seen_end and not moves and not legal(opp, own):
         return finished_value(own, opp)
     if depth == 0:
         return evaluate(own, opp)
