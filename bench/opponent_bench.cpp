@@ -36,5 +36,11 @@ OPPONENT_BENCHMARK(greedy, Opponent::greedy);
 OPPONENT_BENCHMARK(wpc, Opponent::wpc);
 OPPONENT_BENCHMARK(wpc-ab2, Opponent::wpc_ab2);
 OPPONENT_BENCHMARK(wpc-ab4, Opponent::wpc_ab4);
+OPPONENT_BENCHMARK(mobility, Opponent::mobility);
+OPPONENT_BENCHMARK(mobility-ab2, Opponent::mobility_ab2);
+OPPONENT_BENCHMARK(mobility-ab4, Opponent::mobility_ab4);
+OPPONENT_BENCHMARK(novice, Opponent::novice);
+OPPONENT_BENCHMARK(table-7, table_opponent(7, 1));
+OPPONENT_BENCHMARK(table-7-ab2, table_opponent(7, 2));
 
 } // namespace
