@@ -17,6 +17,7 @@
 #include "game_processes.h"
 #include "image_file.h"
 #include "lowfile.h"
+#include "opponents.h"
 #include "options.h"
 #include "shape.h"
 #include "standard_streams.h"
@@ -64,7 +65,7 @@ int main(int argc, char** argv)
     Options options;
     const std::string wrong = parse_options(argc, argv, options);
     if (!wrong.empty()) {
-        std::fprintf(stderr, "evolve: %s\n%s", wrong.c_str(), usage_text);
+        std::fprintf(stderr, "evolve: %s\n%s  opponents: %s\n", wrong.c_str(), usage_text, opponent_names_text);
         return 2;
     }
     Settings settings = options.settings;

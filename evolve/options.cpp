@@ -8,7 +8,7 @@ const char* const usage_text =
     "              [--offspring LAMBDA] [--sigma X] [--games N] [--panel LIST]\n"
     "              [--epsilon E] [--archive-size K] [--archive-every G] [--jobs J]\n"
     "              [--checkpoint FILE] [--log FILE] [--resume]\n"
-    "  panel: any of random, greedy, wpc, wpc-ab2, wpc-ab4, archive (default wpc,wpc-ab2,archive)\n";
+    "  panel: archive and any of the opponents (default wpc,wpc-ab2,archive)\n";
 
 namespace {
 
@@ -77,8 +77,7 @@ std::string parse_options(int argc, char** argv, Options& options)
             (arg == "--sigma" ? s.sigma : s.epsilon) = x;
         } else if (arg == "--panel") {
             if (!panel_from_names(value, s.panel))
-                return bad("opponents among random, greedy, wpc, wpc-ab2, wpc-ab4 and archive, each once, "
-                           "separated by commas");
+                return bad("opponents and archive, each once, separated by commas");
         } else {
             return "unknown option " + arg;
         }

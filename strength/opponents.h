@@ -70,7 +70,8 @@ constexpr int32_t wpc_weight(int32_t square) { return wpc_rows[(square - 1) / 8]
 
 // The mobility evaluation values a position for the side to move at mobility_move_value
 // for each legal move of the side minus each of the opponent's, and mobility_corner_value
-// for each corner the side holds minus each the opponent holds.
+// for each corner the side holds minus each the opponent holds, in hundredths like the
+// tables.
 constexpr int32_t mobility_move_value = 10;
 constexpr int32_t mobility_corner_value = 100;
 
