@@ -107,16 +107,21 @@ int32_t opponent_plies(Opponent opponent)
 
 const Mover& mover_of(Opponent opponent)
 {
-    static Opponent made{};
-    static Mover mover{};
-    if (made == opponent)
+    // The movers made last, one place for each code modulo the places, so that games
+    // that switch among a few members of the family of tables make each once.
+    constexpr int32_t places = 64;
+    static Opponent made[places] = {};
+    static Mover movers[places] = {};
+    const int32_t place = static_cast<int32_t>(opponent) % places;
+    Mover& mover = movers[place];
+    if (made[place] == opponent)
         return mover;
     const Style style = opponent_style(opponent);
     constexpr Mover::Kind kinds[] = {Mover::Kind::random, Mover::Kind::greedy, Mover::Kind::squares,
                                      Mover::Kind::mobility};
     mover = {kinds[static_cast<int32_t>(style)], opponent_plies(opponent),
              square_table(square_values(style == Style::squares ? opponent : Opponent::wpc))};
-    made = opponent;
+    made[place] = opponent;
     return mover;
 }
 

@@ -28,7 +28,7 @@ struct Mover {
     SquareTable table;
 };
 
-// The mover of a reference opponent, made again only when the opponent changes.
+// The mover of a reference opponent, made once and kept (for a few dozen at a time).
 const Mover& mover_of(Opponent opponent);
 
 struct ProtocolKernels {
