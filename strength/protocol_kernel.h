@@ -124,7 +124,7 @@ int32_t search_value_kernel(const Mover& mover, uint8_t side)
 {
     const Sides sides = sides_on_board(side);
     return with_evaluation(mover, [&](const auto& evaluation) {
-        return search(evaluation, sides.own, sides.opp, evaluation.value(sides.own, sides.opp), mover.number,
+        return search(evaluation, sides.own, sides.opp, evaluation.carried(sides.own, sides.opp), mover.number,
                       -beyond_every_value, beyond_every_value);
     });
 }

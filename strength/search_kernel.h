@@ -35,9 +35,10 @@ inline Mask with_neighbours(Mask m)
 // True when the side, which had the legal `moves` and played `placed`, turning
 // `turned`, surely has a legal move again, so that the game cannot be finished: a
 // move e other than `placed` next to no turned piece is still legal. It was legal
-// along some line from e: opponent pieces, then one of the side's; the move turned
-// none of the line into the opponent's and left its first piece, next to e, as it was,
-// so the line still runs from e over opponent pieces to a piece of the side.
+// along some line from e: opponent pieces, then one of the side's. A move only turns
+// opponent pieces into the side's, so the line is still all pieces, its first one,
+// next to e and not turned, is still the opponent's, and the first of its pieces that
+// is not the opponent's is the side's: e still captures along it.
 inline bool still_movable(Mask moves, Mask placed, Mask turned)
 {
     return (moves & ~placed & ~with_neighbours(turned)) != 0;
@@ -53,10 +54,9 @@ struct Child {
 
 // A table of square values: a position is worth the values of the side's pieces minus
 // those of the opponent's. The searches carry the value of each position down, and
-// work out a move's from it and the pieces the move turns. The moves are tried in the
-// order of the table's groups of squares where there is no better guess.
+// work out a move's from it and the pieces the move turns. Where there is no better
+// guess, the moves are tried by the table's classes of squares, most valuable first.
 struct SquareEvaluation {
-    static constexpr bool guess_is_value = true;
     const SquareTable& table;
 
     int32_t value(Mask own, Mask opp) const
@@ -67,17 +67,30 @@ struct SquareEvaluation {
         return sum;
     }
 
+    // The value that the searches carry down from a position.
+    int32_t carried(Mask own, Mask opp) const { return value(own, opp); }
+
     // The value for the mover after it places `placed` and turns `turned`, from its
     // value `before` the move.
     int32_t after(int32_t before, Mask placed, Mask turned) const
     {
+        // A move turns few pieces: the first four without a branch to mispredict (when
+        // none is left, a square's value times 0), the rest one by one.
+        constexpr Mask last_square = Mask{1} << 63;
         int32_t sum = 0;
-        for (int32_t c = 0; c < square_classes; ++c)
-            sum += table.values[c] * count_bits(turned & class_masks[c]);
+        for (int32_t i = 0; i < 4; ++i) {
+            sum += table.by_square[lowest_bit(turned | last_square)] * static_cast<int32_t>(turned != 0);
+            turned &= turned - 1;
+        }
+        for (; turned; turned &= turned - 1)
+            sum += table.by_square[lowest_bit(turned)];
         return before + table.by_square[lowest_bit(placed)] + 2 * sum;
     }
 
     int32_t guess(int32_t before, Mask placed, Mask turned, Mask, Mask) const { return after(before, placed, turned); }
+
+    // The value of the position after the move for the mover, finished or not.
+    int32_t one_ply(int32_t before, Mask placed, Mask turned, Mask, Mask) const { return after(before, placed, turned); }
 
     // The same as a leaf of the search: the evaluation unless the game is finished
     // (see still_movable).
@@ -90,10 +103,9 @@ struct SquareEvaluation {
 };
 
 // Mobility and corners (opponents.h). A position's value is not carried down: the
-// moves of both sides are counted afresh. The moves are tried in the order of the
-// groups of `table` (the WPC table's) where there is no better guess.
+// moves of both sides are counted afresh. Where there is no better guess, the moves are
+// tried by the classes of squares of `table` (the WPC table), most valuable first.
 struct MobilityEvaluation {
-    static constexpr bool guess_is_value = false;
     const SquareTable& table;
 
     static int32_t corner_value(Mask own, Mask opp)
@@ -107,6 +119,7 @@ struct MobilityEvaluation {
                mobility_move_value * (count_bits(legal_moves(own, opp)) - count_bits(legal_moves(opp, own)));
     }
 
+    int32_t carried(Mask, Mask) const { return 0; }
     int32_t after(int32_t, Mask, Mask) const { return 0; }
 
     // The value without the mover's own moves after the move, which only add to it.
@@ -114,6 +127,8 @@ struct MobilityEvaluation {
     {
         return corner_value(own, opp) - mobility_move_value * count_bits(legal_moves(opp, own));
     }
+
+    int32_t one_ply(int32_t, Mask, Mask, Mask own, Mask opp) const { return value(own, opp); }
 
     int32_t leaf(int32_t, Mask, Mask, Mask own, Mask opp, Mask) const
     {
@@ -159,7 +174,7 @@ int32_t search(const Evaluation& evaluation, Mask own, Mask opp, int32_t value, 
                int32_t beta);
 
 // The last two plies, whose many nodes are not worth sorting: the side's `moves` (at
-// least one) tried in the order of the evaluation's groups of squares.
+// least one) tried by the evaluation table's classes of squares, most valuable first.
 template <class Evaluation>
 int32_t in_square_order(const Evaluation& evaluation, Mask own, Mask opp, int32_t value, Mask moves, int32_t depth,
                         int32_t alpha, int32_t beta)
@@ -184,7 +199,7 @@ int32_t in_square_order(const Evaluation& evaluation, Mask own, Mask opp, int32_
 // The value of the position for the side to move over `depth` plies, exact when it lies
 // inside (alpha, beta), otherwise a bound on the side of the window where it falls: a
 // pass is a ply, a finished game is worth +-finished_game_value, the leaves get the
-// evaluation. `value` is the evaluation's value of the position where it carries one.
+// evaluation. `value` is the value carried down to the position (Evaluation::carried).
 // The order in which the moves are tried changes only how soon a bound is found, never
 // an exact value.
 template <class Evaluation>
@@ -216,6 +231,26 @@ int32_t search(const Evaluation& evaluation, Mask own, Mask opp, int32_t value, 
     return best;
 }
 
+// The legal squares that share the best value after one ply, ascending, and their count.
+template <class Evaluation>
+int32_t best_squares_after_one_ply(const Evaluation& evaluation, Mask own, Mask opp, int32_t (&squares)[64])
+{
+    const int32_t value = evaluation.carried(own, opp);
+    int32_t ties = 0, best = -beyond_every_value;
+    for (Mask m = legal_moves(own, opp); m; m &= m - 1) {
+        const Mask placed = m & (~m + 1);
+        const Mask turned = turned_pieces(placed, own, opp);
+        const int32_t v = evaluation.one_ply(value, placed, turned, own | placed | turned, opp & ~turned);
+        if (v > best) {
+            best = v;
+            ties = 0;
+        }
+        if (v == best)
+            squares[ties++] = lowest_bit(placed) + 1;
+    }
+    return ties;
+}
+
 // The legal squares that share the best value, ascending, and their count: one ply
 // values the position after each move, deeper plies search each move with the window
 // (-infinity, 1 - best), so that a move as good as the best so far gets its exact
@@ -223,19 +258,16 @@ int32_t search(const Evaluation& evaluation, Mask own, Mask opp, int32_t value, 
 template <class Evaluation>
 int32_t best_squares_of(const Evaluation& evaluation, Mask own, Mask opp, int32_t plies, int32_t (&squares)[64])
 {
+    if (plies == 1)
+        return best_squares_after_one_ply(evaluation, own, opp, squares);
     Child children[64];
-    const int32_t value = evaluation.value(own, opp);
-    const int32_t count = children_of(evaluation, own, opp, value, legal_moves(own, opp), children);
+    const int32_t count = children_of(evaluation, own, opp, evaluation.carried(own, opp), legal_moves(own, opp), children);
     int32_t values[64];
     int32_t best = -beyond_every_value;
     for (int32_t i = 0; i < count; ++i) {
-        if (plies > 1)
-            bring_forward_best(children, i, count);
+        bring_forward_best(children, i, count);
         const Child& c = children[i];
-        if (plies == 1)
-            values[i] = Evaluation::guess_is_value ? c.guess : evaluation.value(c.own, c.opp);
-        else
-            values[i] = -search(evaluation, c.opp, c.own, -c.guess, plies - 1, -beyond_every_value, 1 - best);
+        values[i] = -search(evaluation, c.opp, c.own, -c.guess, plies - 1, -beyond_every_value, 1 - best);
         best = std::max(best, values[i]);
     }
     int32_t ties = 0;
