@@ -5,10 +5,10 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-FolderLock take_folder_lock()
+FolderLock take_folder_lock(const char* name)
 {
     FolderLock lock;
-    const int folder = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = open(name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0)
         return lock;
     int result;

@@ -29,6 +29,8 @@ bool play_here(int32_t count, const std::function<uint8_t(int32_t)>& play, std::
 
 #if defined(_WIN32)
 
+const char* const one_process_note = "--jobs: the Windows builds play every game in this one process\n";
+
 bool play_games(int32_t count, int32_t, const std::function<uint8_t(int32_t)>& play, std::vector<uint8_t>& outcomes,
                 const std::function<bool(int32_t)>& progress)
 {
@@ -41,6 +43,8 @@ int32_t processors_online() { return 1; }
 bool standard_error_is_terminal() { return false; }
 
 #else
+
+const char* const one_process_note = "";
 
 namespace {
 
