@@ -85,18 +85,12 @@ void stop_workers(std::vector<Worker>& workers)
     }
 }
 
-} // namespace
-
-bool play_games(int32_t count, int32_t jobs, const std::function<uint8_t(int32_t)>& play,
-                std::vector<uint8_t>& outcomes, const std::function<bool(int32_t)>& progress)
+// Starts a process for each share of the games; false after a message when one could
+// not be started (those started are stopped).
+bool start_workers(int32_t count, const std::function<uint8_t(int32_t)>& play, std::vector<Worker>& workers)
 {
-    outcomes.assign(static_cast<size_t>(count), 0);
-    if (jobs > count)
-        jobs = count;
-    if (jobs <= 1)
-        return play_here(count, play, outcomes, progress);
+    const auto jobs = static_cast<int32_t>(workers.size());
     std::fflush(nullptr); // nothing buffered is written twice by the children
-    std::vector<Worker> workers(static_cast<size_t>(jobs));
     for (int32_t w = 0; w < jobs; ++w) {
         int ends[2];
         if (pipe(ends) != 0) {
@@ -119,7 +113,38 @@ bool play_games(int32_t count, int32_t jobs, const std::function<uint8_t(int32_t
         close(ends[1]);
         workers[static_cast<size_t>(w)] = {pid, ends[0], 0};
     }
+    return true;
+}
 
+// Takes in what worker w has written: games w, w + jobs, ... in order. False once its
+// pipe has closed.
+bool take_outcomes(Worker& worker, int32_t w, int32_t jobs, std::vector<uint8_t>& outcomes, int32_t& done)
+{
+    uint8_t bytes[4096];
+    const ssize_t got = read(worker.read_end, bytes, sizeof bytes);
+    if (got < 0 && errno == EINTR)
+        return true;
+    if (got <= 0) {
+        close(worker.read_end);
+        worker.read_end = -1;
+        return false;
+    }
+    for (ssize_t b = 0; b < got; ++b) {
+        const auto t = static_cast<size_t>(w + worker.received * jobs);
+        if (t < outcomes.size())
+            outcomes[t] = bytes[b];
+        ++worker.received;
+    }
+    done += static_cast<int32_t>(got);
+    return true;
+}
+
+// Reads the outcomes as they come until every pipe has closed; false (the processes
+// stopped) when abandoned or when the pipes cannot be watched.
+bool collect_outcomes(std::vector<Worker>& workers, std::vector<uint8_t>& outcomes,
+                      const std::function<bool(int32_t)>& progress)
+{
+    const auto jobs = static_cast<int32_t>(workers.size());
     int32_t done = 0, open_pipes = jobs;
     std::vector<pollfd> polled;
     while (open_pipes > 0) {
@@ -134,37 +159,24 @@ bool play_games(int32_t count, int32_t jobs, const std::function<uint8_t(int32_t
         }
         for (int32_t w = 0; w < jobs; ++w) {
             Worker& worker = workers[static_cast<size_t>(w)];
-            if (worker.read_end < 0)
-                continue;
             bool ready = false;
             for (const pollfd& p : polled)
-                ready |= p.fd == worker.read_end && p.revents != 0;
-            if (!ready)
-                continue;
-            uint8_t bytes[4096];
-            const ssize_t got = read(worker.read_end, bytes, sizeof bytes);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0) {
-                close(worker.read_end);
-                worker.read_end = -1;
+                ready |= worker.read_end >= 0 && p.fd == worker.read_end && p.revents != 0;
+            if (ready && !take_outcomes(worker, w, jobs, outcomes, done))
                 --open_pipes;
-                continue;
-            }
-            for (ssize_t b = 0; b < got; ++b) {
-                const int32_t t = w + worker.received * jobs;
-                if (t < count)
-                    outcomes[static_cast<size_t>(t)] = bytes[b];
-                ++worker.received;
-            }
-            done += static_cast<int32_t>(got);
         }
         if (!progress(done)) {
             stop_workers(workers);
             return false;
         }
     }
+    return true;
+}
 
+// Waits for every process; false after a message for each that failed or fell short.
+bool workers_finished(int32_t count, const std::vector<Worker>& workers)
+{
+    const auto jobs = static_cast<int32_t>(workers.size());
     bool all_played = true;
     for (int32_t w = 0; w < jobs; ++w) {
         const Worker& worker = workers[static_cast<size_t>(w)];
@@ -179,6 +191,21 @@ bool play_games(int32_t count, int32_t jobs, const std::function<uint8_t(int32_t
         }
     }
     return all_played;
+}
+
+} // namespace
+
+bool play_games(int32_t count, int32_t jobs, const std::function<uint8_t(int32_t)>& play,
+                std::vector<uint8_t>& outcomes, const std::function<bool(int32_t)>& progress)
+{
+    outcomes.assign(static_cast<size_t>(count), 0);
+    if (jobs > count)
+        jobs = count;
+    if (jobs <= 1)
+        return play_here(count, play, outcomes, progress);
+    std::vector<Worker> workers(static_cast<size_t>(jobs));
+    return start_workers(count, play, workers) && collect_outcomes(workers, outcomes, progress) &&
+           workers_finished(count, workers);
 }
 
 int32_t processors_online()
