@@ -24,14 +24,21 @@ struct OptionRule {
     Field read;
 };
 
-// The whole numbers that the settings' check bounds (settings_fault).
-std::string whole_number(const char* value, int32_t& field)
+// A whole number in low..high into `field`; otherwise what the option takes.
+template <typename Field>
+std::string whole_number(const char* value, int64_t low, int64_t high, Field& field, const char* takes)
 {
     int64_t n = 0;
-    if (!parse_whole_number(value, INT32_MIN, INT32_MAX, n))
-        return "a whole number";
-    field = static_cast<int32_t>(n);
+    if (!parse_whole_number(value, low, high, n))
+        return takes;
+    field = static_cast<Field>(n);
     return "";
+}
+
+// The numbers that the settings' check bounds (settings_fault).
+std::string whole_number(const char* value, int32_t& field)
+{
+    return whole_number(value, INT32_MIN, INT32_MAX, field, "a whole number");
 }
 
 std::string fraction(const char* value, double& field)
@@ -42,14 +49,10 @@ std::string fraction(const char* value, double& field)
 // The options that define the run (settings.h): a checkpoint keeps them, and a resumed
 // run refuses one that differs from it.
 constexpr OptionRule<SettingReader> setting_rules[] = {
+    // A start of random weights is seeded with 32 bits: a larger seed would share it.
     {"--seed",
-     [](const char* value, Settings& s) -> std::string {
-         // A start of random weights is seeded with 32 bits: a larger seed would share it.
-         int64_t n = 0;
-         if (!parse_whole_number(value, 0, UINT32_MAX, n))
-             return "a whole number, 0 to 4294967295";
-         s.seed = static_cast<uint64_t>(n);
-         return "";
+     [](const char* value, Settings& s) {
+         return whole_number(value, 0, UINT32_MAX, s.seed, "a whole number, 0 to 4294967295");
      }},
     {"--parents", [](const char* value, Settings& s) { return whole_number(value, s.parents); }},
     {"--offspring", [](const char* value, Settings& s) { return whole_number(value, s.offspring); }},
@@ -73,28 +76,16 @@ constexpr OptionRule<RunReader> run_rules[] = {
     {"--checkpoint", [](const char* value, Options& o) -> std::string { o.checkpoint = value; return ""; }},
     {"--log", [](const char* value, Options& o) -> std::string { o.log = value; return ""; }},
     {"--start-network",
-     [](const char* value, Options& o) -> std::string {
-         int64_t n = 0;
-         if (!parse_whole_number(value, 1, networks, n))
-             return "a network of the starting file, 1 to 36";
-         o.start_network = static_cast<int32_t>(n);
-         return "";
+     [](const char* value, Options& o) {
+         return whole_number(value, 1, networks, o.start_network, "a network of the starting file, 1 to 36");
      }},
     {"--generations",
-     [](const char* value, Options& o) -> std::string {
-         int64_t n = 0;
-         if (!parse_whole_number(value, 1, 100000000, n))
-             return "a number of generations, 1 or more";
-         o.generations = static_cast<int32_t>(n);
-         return "";
+     [](const char* value, Options& o) {
+         return whole_number(value, 1, 100000000, o.generations, "a number of generations, 1 or more");
      }},
     {"--jobs",
-     [](const char* value, Options& o) -> std::string {
-         int64_t n = 0;
-         if (!parse_whole_number(value, 1, largest_jobs, n))
-             return "a number of processes, 1 to 1024";
-         o.jobs = static_cast<int32_t>(n);
-         return "";
+     [](const char* value, Options& o) {
+         return whole_number(value, 1, largest_jobs, o.jobs, "a number of processes, 1 to 1024");
      }},
 };
 
