@@ -22,6 +22,8 @@ struct FolderLock {
 FolderLock take_folder_lock(const char* folder);
 // Lets the lock go (nothing when it was not ours).
 void release_folder_lock(FolderLock& lock);
+// What tells `folder` from any other, however it is named; "" when it cannot be found.
+std::string folder_identity(const char* folder);
 
 struct FolderLocks {
     std::vector<FolderLock> held;

@@ -12,18 +12,18 @@
 namespace {
 
 // The folder's path as the system names it (links and short names resolved), in one case.
-std::string folder_path(const char* name)
+std::string folder_path(const char* folder)
 {
     char path[MAX_PATH * 2] = "";
-    const HANDLE folder = CreateFileA(name, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    const HANDLE handle = CreateFileA(folder, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     DWORD length = 0;
-    if (folder != INVALID_HANDLE_VALUE) {
-        length = GetFinalPathNameByHandleA(folder, path, sizeof path, FILE_NAME_NORMALIZED);
-        CloseHandle(folder);
+    if (handle != INVALID_HANDLE_VALUE) {
+        length = GetFinalPathNameByHandleA(handle, path, sizeof path, FILE_NAME_NORMALIZED);
+        CloseHandle(handle);
     }
     if (length == 0 || length >= sizeof path)
-        length = GetFullPathNameA(name, sizeof path, path, nullptr);
+        length = GetFullPathNameA(folder, sizeof path, path, nullptr);
     if (length == 0 || length >= sizeof path)
         return {};
     std::string text(path, length);
@@ -34,10 +34,10 @@ std::string folder_path(const char* name)
 
 } // namespace
 
-FolderLock take_folder_lock(const char* name)
+FolderLock take_folder_lock(const char* folder)
 {
     FolderLock lock;
-    const std::string path = folder_path(name);
+    const std::string path = folder_path(folder);
     if (path.empty())
         return lock;
     // A mutex name is limited in length: a long path is shortened and told apart by its hash.
@@ -68,3 +68,5 @@ void release_folder_lock(FolderLock& lock)
         CloseHandle(reinterpret_cast<HANDLE>(lock.handle));
     lock = FolderLock{};
 }
+
+std::string folder_identity(const char* folder) { return folder_path(folder); }

@@ -1,5 +1,6 @@
 // The folders of a run's files, each locked once: two locks of one folder in one process
-// would shut each other out.
+// would shut each other out, however the folder is named.
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -20,26 +21,18 @@ fs::path folder_holding(const std::string& file)
     return path.empty() ? fs::path(".") : path;
 }
 
-bool same_folder(const fs::path& a, const fs::path& b)
-{
-    std::error_code failed;
-    return a == b || (fs::equivalent(a, b, failed) && !failed);
-}
-
 } // namespace
 
 FolderLocks take_folder_locks(const std::vector<std::string>& files)
 {
     FolderLocks locks;
-    std::vector<fs::path> folders;
+    std::vector<std::string> taken; // the identities of the folders locked
     for (const std::string& file : files) {
         const fs::path folder = folder_holding(file);
-        bool seen = false;
-        for (const fs::path& other : folders)
-            seen |= same_folder(folder, other);
-        if (seen)
-            continue;
-        folders.push_back(folder);
+        const std::string identity = folder_identity(folder.string().c_str());
+        if (identity.empty() || std::find(taken.begin(), taken.end(), identity) != taken.end())
+            continue; // no such folder (nothing can be written there), or locked already
+        taken.push_back(identity);
         const FolderLock lock = take_folder_lock(folder.string().c_str());
         if (lock.state == FolderLockState::held_by_another) {
             release_folder_locks(locks);
