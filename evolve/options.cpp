@@ -18,10 +18,10 @@ namespace {
 using SettingReader = std::string (*)(const char* value, Settings& s);
 using RunReader = std::string (*)(const char* value, Options& options);
 
-template <typename Field>
+template <typename Reader>
 struct OptionRule {
     const char* name;
-    Field read;
+    Reader read;
 };
 
 // A whole number in low..high into `field`; otherwise what the option takes.
@@ -41,7 +41,7 @@ std::string whole_number(const char* value, int32_t& field)
     return whole_number(value, INT32_MIN, INT32_MAX, field, "a whole number");
 }
 
-std::string fraction(const char* value, double& field)
+std::string real_number(const char* value, double& field)
 {
     return parse_number(value, field) ? "" : "a number";
 }
@@ -56,7 +56,7 @@ constexpr OptionRule<SettingReader> setting_rules[] = {
      }},
     {"--parents", [](const char* value, Settings& s) { return whole_number(value, s.parents); }},
     {"--offspring", [](const char* value, Settings& s) { return whole_number(value, s.offspring); }},
-    {"--sigma", [](const char* value, Settings& s) { return fraction(value, s.sigma); }},
+    {"--sigma", [](const char* value, Settings& s) { return real_number(value, s.sigma); }},
     {"--games", [](const char* value, Settings& s) { return whole_number(value, s.games); }},
     {"--panel",
      [](const char* value, Settings& s) -> std::string {
@@ -64,7 +64,7 @@ constexpr OptionRule<SettingReader> setting_rules[] = {
                                                  : "opponents among random, greedy, wpc, wpc-ab2, wpc-ab4 and "
                                                    "archive, each once, separated by commas";
      }},
-    {"--epsilon", [](const char* value, Settings& s) { return fraction(value, s.epsilon); }},
+    {"--epsilon", [](const char* value, Settings& s) { return real_number(value, s.epsilon); }},
     {"--archive-size", [](const char* value, Settings& s) { return whole_number(value, s.archive_size); }},
     {"--archive-every", [](const char* value, Settings& s) { return whole_number(value, s.archive_every); }},
 };
