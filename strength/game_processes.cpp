@@ -54,10 +54,25 @@ struct Worker {
     int32_t received = 0; // outcomes read so far: those of games w, w + jobs, ...
 };
 
+// The child keeps its standard streams and the write end of its pipe, nothing else of
+// its parent's: a folder lock of the parent's is let go when the parent ends, even while
+// its children finish their games, and the other children's pipes end with them.
+void keep_only_pipe(int write_end)
+{
+    const auto end = static_cast<unsigned>(write_end);
+    if ((end > 3 && close_range(3, end - 1, 0) != 0) || close_range(end + 1, ~0u, 0) != 0) {
+        const long open_max = sysconf(_SC_OPEN_MAX);
+        for (int fd = 3; fd < (open_max > 0 ? open_max : 1024); ++fd)
+            if (fd != write_end)
+                close(fd);
+    }
+}
+
 // The child's side: plays its share and writes each outcome as soon as it is known.
 [[noreturn]] void work(int32_t w, int32_t count, int32_t jobs, int write_end,
                        const std::function<uint8_t(int32_t)>& play)
 {
+    keep_only_pipe(write_end);
     for (int32_t t = w; t < count; t += jobs) {
         const uint8_t outcome = play(t);
         if (write(write_end, &outcome, 1) != 1)

@@ -7,6 +7,7 @@ nothing written; the file it writes is a hall of fame that the strength tool rea
 
     evolve_runs.py EVOLVE STRENGTH HALL_OF_FAME
 """
+import fcntl
 import math
 import os
 import random
@@ -53,14 +54,18 @@ def interrupted_run(evolve, start, folder, failures):
         before = generations_logged(log)
         if before >= GENERATIONS - 2:
             break
-        process = subprocess.Popen(command + ["--jobs", random.choice(["1", "2", "3"])],
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        deadline = time.monotonic() + 60
-        while generations_logged(log) <= before and process.poll() is None and time.monotonic() < deadline:
-            time.sleep(0.001)
-        time.sleep(random.uniform(0, 0.05))
-        process.send_signal(stop)
-        _, error = process.communicate()
+        # The next run starts as soon as this one has ended, whatever its game processes do.
+        with tempfile.TemporaryFile() as error_file:
+            process = subprocess.Popen(command + ["--jobs", random.choice(["1", "2", "3"])],
+                                       stdout=subprocess.DEVNULL, stderr=error_file)
+            deadline = time.monotonic() + 60
+            while generations_logged(log) <= before and process.poll() is None and time.monotonic() < deadline:
+                time.sleep(0.001)
+            time.sleep(random.uniform(0, 0.05))
+            process.send_signal(stop)
+            process.wait()
+            error_file.seek(0)
+            error = error_file.read()
         finished = generations_logged(log) == GENERATIONS
         if stop != signal.SIGKILL and not finished and (process.returncode not in (0, -stop) or
                                                         (process.returncode == 0 and b"--resume goes on" not in error)):
@@ -69,6 +74,46 @@ def interrupted_run(evolve, start, folder, failures):
     finish = subprocess.run(command + ["--jobs", "2"], capture_output=True)
     if finish.returncode != 0:
         failures.append(f"the last resume failed: {finish.stderr.decode()!r}")
+
+
+def playing_for_a_while(pid):
+    """Whether a game process of the run has used a tick of processor time."""
+    try:
+        children = read(f"/proc/{pid}/task/{pid}/children").split()
+        for child in children:
+            fields = read(f"/proc/{int(child)}/stat").rsplit(b")", 1)[1].split()
+            if int(fields[11]) + int(fields[12]) > 0:  # utime and stime
+                return True
+    except (FileNotFoundError, ProcessLookupError, IndexError):
+        pass
+    return False
+
+
+def resumed_right_after_kill(evolve, work, failures):
+    """A run killed while its game processes play can be resumed the moment it has
+    ended: they do not hold its folder."""
+    folder = os.path.join(work, "killed")
+    os.mkdir(folder)
+    out = os.path.join(folder, "run.don")
+    run = subprocess.Popen([evolve, "--out", out, "--start-wpc", "--panel", "wpc-ab4", "--games", "40", "--offspring",
+                            "4", "--parents", "2", "--generations", "1000", "--jobs", "2"],
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    deadline = time.monotonic() + 60
+    while not playing_for_a_while(run.pid) and time.monotonic() < deadline:
+        time.sleep(0.001)
+    run.kill()
+    run.wait()
+    folder_handle = os.open(folder, os.O_RDONLY)
+    try:
+        fcntl.flock(folder_handle, fcntl.LOCK_EX | fcntl.LOCK_NB)  # as the next run takes it
+        fcntl.flock(folder_handle, fcntl.LOCK_UN)
+    except BlockingIOError:
+        failures.append("the folder of a run killed while its games were played is still locked")
+    finally:
+        os.close(folder_handle)
+    resumed = subprocess.run([evolve, "--out", out, "--resume", "--generations", "1"], capture_output=True)
+    if resumed.returncode != 0:
+        failures.append(f"a resume right after a kill: exit {resumed.returncode}, {resumed.stderr.decode()!r}")
 
 
 def refused(evolve, folder, failures, what, *args, words=b"evolve: "):
@@ -157,6 +202,7 @@ def main(argv):
             if temporaries(folder) != [alive]:
                 failures.append(f"interrupted run {attempt}: temporary files left: {temporaries(folder)}")
         second_run(evolve, hall_of_fame, work, failures)
+        resumed_right_after_kill(evolve, work, failures)
 
         out = read(os.path.join(whole, "run.don"))
         if len(out) != COMPLETE or struct.unpack_from("<f", out)[0] != 36.0:
