@@ -209,7 +209,7 @@ bool picks_confirmed(const Ladder& ladder, const std::vector<const Candidate*>& 
         }
         const Candidate& c = *pool[ladder.picks[m]];
         std::printf("level %2d: network %2d, %s network %d, %.1f %% (%lld wins in %lld games)\n", menu_levels[m],
-                    pick, a.files[c.file], c.k, 100.0 * win_rate(c), static_cast<long long>(c.wins),
+                    pick, a.files[c.file], c.k, 100.0 * c.wins / c.games, static_cast<long long>(c.wins),
                     static_cast<long long>(c.games));
     }
     for (int32_t level : ladder.flat_levels)
