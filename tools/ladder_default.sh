@@ -23,8 +23,8 @@
 #
 # Every step is exact: the same recipe gives the same bytes on any machine and with any
 # number of processes. A stopped recipe goes on where it stopped: the evolution resumes
-# from its checkpoint and finished steps are kept. The figures of the README are measured
-# with other strength seeds.
+# from its checkpoint and finished steps are kept. The figures of docs/strength.md are
+# measured with other strength seeds.
 set -euo pipefail
 export LC_ALL=C # the files in the order of their names, the same everywhere
 [ $# -ge 2 ] && [ $# -le 3 ] || { echo "usage: $0 BUILD_DIR WORK_DIR [short]" >&2; exit 2; }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything from scratch and runs all tests: the
-# Windows programs, cross-built and run under Wine (README.md, "Windows"), then the
+# Windows programs, cross-built and run under Wine (docs/windows.md), then the
 # Linux build, its Debian package (installed, started and removed) and its tests. A part that fails or is skipped leaves the others running;
 # the last lines say what each part gave, and the exit status is non-zero when any
 # part failed. ELVARIN_SKIP_WINDOWS=1 leaves the Windows part out.
@@ -57,7 +57,7 @@ fi
 rm -rf "$build"
 if cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release && cmake --build "$build" -j"$(nproc)"; then
     # The Debian package made from this build: its contents, lintian, and installing,
-    # starting and removing it on this machine (needs root; README.md, "Install").
+    # starting and removing it on this machine (needs root; docs/package.md).
     if [ "$(id -u)" -ne 0 ]; then
         part "Debian package" "skipped (installing a package needs root)"
         any_skipped=true

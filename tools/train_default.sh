@@ -18,8 +18,8 @@
 #    order, best first: WORK_DIR/meillfl.don.
 # Each round measures afresh, so that the luck of one round does not carry into the
 # order. Every step is exact: the same recipe gives the same bytes on any machine and
-# with any number of processes. The figures of the README are measured with other
-# strength seeds again.
+# with any number of processes. Its figures (docs/breeding.md, "Earlier defaults") are
+# measured with other strength seeds again.
 set -euo pipefail
 [ $# -ge 2 ] && [ $# -le 6 ] || { echo "usage: $0 BUILD_DIR WORK_DIR [SEEDS [STAGES [GAMES [LONG_STAGES]]]]" >&2; exit 2; }
 top=$(cd "$(dirname "$0")/.." && pwd)
