@@ -23,7 +23,7 @@ inline HCURSOR no_cursor = nullptr;       // over any other square
 // The main window's scale (scale.h), set when it is created and when it moves to a
 // monitor of another DPI.
 inline UINT window_dpi = 96;              // the DPI of the monitor the main window is on
-inline int32_t display_multiple = 1;      // each pixel of the layout is drawn as this many, squared
+inline int32_t display_multiple = 1;      // each pixel of the layout a block this many pixels wide
 inline HFONT text_font = nullptr;         // of the texts and the status line; nullptr: the system's
 
 // Takes the core's tables, both boards and both populations among them (tables.h).
