@@ -17,10 +17,22 @@ set(elvarin_default_files
 
 if(WIN32)
     set(ELVARIN_WINDOWS_ARCH ${CMAKE_SYSTEM_PROCESSOR})
-    install(TARGETS trainer make_population RUNTIME DESTINATION .)
+    # The names of the files in the folder, for the installer (cmake/package.cmake): those
+    # that are the installer's own, and those a player may replace with their own.
+    set(ELVARIN_WINDOWS_FILES)
+    set(ELVARIN_WINDOWS_PLAYER_FILES)
+    foreach(program trainer make_population korvane)
+        if(TARGET ${program})
+            install(TARGETS ${program} RUNTIME DESTINATION .)
+            list(APPEND ELVARIN_WINDOWS_FILES ${program}${CMAKE_EXECUTABLE_SUFFIX})
+        endif()
+    endforeach()
     if(TARGET korvane)
-        install(TARGETS korvane RUNTIME DESTINATION .)
         install(FILES ${elvarin_default_files} DESTINATION .)
+        foreach(file ${elvarin_default_files})
+            get_filename_component(name ${file} NAME)
+            list(APPEND ELVARIN_WINDOWS_PLAYER_FILES ${name})
+        endforeach()
     endif()
     # Notepad reads these as UTF-8 by their byte-order mark, on every Windows.
     string(ASCII 239 187 191 utf8_byte_order_mark)
@@ -30,6 +42,7 @@ if(WIN32)
         file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/packaging/${text}
              CONTENT "${utf8_byte_order_mark}${lines}" @ONLY NEWLINE_STYLE CRLF)
         install(FILES ${CMAKE_BINARY_DIR}/packaging/${text} DESTINATION .)
+        list(APPEND ELVARIN_WINDOWS_FILES ${text})
     endforeach()
     return()
 endif()

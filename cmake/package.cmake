@@ -1,6 +1,7 @@
 # The packages, made by CPack from the install rules of cmake/install.cmake:
 #   Linux:   cpack -G DEB in a Release build folder -> elvarin_<version>-<revision>_<arch>.deb
 #   Windows: cpack -G ZIP in a MinGW build folder  -> elvarin-<version>-windows-<arch>.zip
+#            cpack -G NSIS (Debian's nsis) there    -> elvarin-<version>-windows-<arch>-setup.exe
 set(CPACK_PACKAGE_NAME elvarin)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Elvarin developers")
@@ -13,6 +14,31 @@ set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git" "/build[^/]*/" "/run/" "__pycache__")
 if(WIN32)
     set(CPACK_GENERATOR ZIP)
     set(CPACK_PACKAGE_FILE_NAME elvarin-${PROJECT_VERSION}-windows-${CMAKE_SYSTEM_PROCESSOR})
+    # The installer: the same files, through the script cmake/NSIS.template.in, a 64-bit
+    # installer for the 64-bit programs; cmake/package_names.cmake adds "-setup" to its name.
+    set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/cmake)
+    set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/package_names.cmake)
+    set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/game/resources/korvane.ico)
+    if(CMAKE_SYSTEM_PROCESSOR STREQUAL x86_64)
+        set(CPACK_ELVARIN_NSIS_TARGET amd64-unicode)
+    else()
+        set(CPACK_ELVARIN_NSIS_TARGET x86-unicode)
+    endif()
+    set(install_lines)
+    set(uninstall_lines)
+    foreach(kind file player_file)
+        set(names ${ELVARIN_WINDOWS_FILES})
+        if(kind STREQUAL player_file)
+            set(names ${ELVARIN_WINDOWS_PLAYER_FILES})
+        endif()
+        foreach(name ${names})
+            # No quotes: CPack passes them on to the script as list separators.
+            list(APPEND install_lines "  !insertmacro install_${kind} ${name}")
+            list(APPEND uninstall_lines "  !insertmacro uninstall_${kind} ${name}")
+        endforeach()
+    endforeach()
+    string(JOIN "\n" CPACK_ELVARIN_NSIS_INSTALL ${install_lines})
+    string(JOIN "\n" CPACK_ELVARIN_NSIS_UNINSTALL ${uninstall_lines})
     include(CPack)
     return()
 endif()

@@ -15,8 +15,6 @@ struct PieceCount {
 };
 
 void reset_board();
-int32_t line_test(int32_t dx, int32_t dy, int32_t x, int32_t y, uint8_t side);
 void find_legal_moves(uint8_t side);
-void flip_line(int32_t dx, int32_t dy, int32_t x, int32_t y, uint8_t side);
 void play_move(int32_t square, uint8_t side);
 PieceCount count_pieces();

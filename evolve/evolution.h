@@ -43,6 +43,18 @@ struct GenerationSummary {
 bool run_generation(const Settings& settings, int32_t jobs, EvolutionState& state, GenerationSummary& summary,
                     const std::function<bool(int64_t)>& go_on);
 
+// The phases of a generation, for run_generation and the tests: the offspring drawn
+// around the mean, then, once the mean and its offspring have played, the state moved on.
+struct Offspring {
+    std::vector<std::vector<double>> directions; // z of each mirrored pair
+    std::vector<Weights> networks;               // pair k: mean + sigma z, then mean - sigma z
+};
+Offspring sample_offspring(const Settings& settings, const EvolutionState& state);
+// tallies[0] holds the mean's games, tallies[c] those of offspring c (1..lambda).
+void conclude_generation(const Settings& settings, const Offspring& offspring,
+                         const std::vector<std::vector<Tally>>& tallies, EvolutionState& state,
+                         GenerationSummary& summary);
+
 // The networks that the run has to show, best first: the mean, the last generation's
 // offspring best first, then the archive from the newest, as many as `count`.
 std::vector<const Weights*> leading_networks(const EvolutionState& state, int32_t count);

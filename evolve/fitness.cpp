@@ -1,9 +1,8 @@
 #include "fitness.h"
 
-#include <algorithm>
-
 #include "board.h"
 #include "game_processes.h"
+#include "population_slots.h"
 #include "protocol_game.h"
 #include "shape.h"
 #include "tables.h"
@@ -14,11 +13,6 @@ namespace {
 constexpr int32_t candidate_slot = 1;     // the network evaluated, in the current population
 constexpr int32_t first_archive_slot = 2; // then the archive, oldest first
 
-void put_network(int32_t slot, const Weights& weights)
-{
-    std::copy(weights.begin(), weights.end(), current_population + network_base(slot) + 1);
-}
-
 } // namespace
 
 bool evaluate(const Settings& settings, int32_t generation, const std::vector<const Weights*>& candidates,
@@ -26,7 +20,7 @@ bool evaluate(const Settings& settings, int32_t generation, const std::vector<co
               const std::function<bool(int64_t)>& go_on)
 {
     for (size_t a = 0; a < archive.size(); ++a)
-        put_network(first_archive_slot + static_cast<int32_t>(a), archive[a]);
+        put_network(current_population, first_archive_slot + static_cast<int32_t>(a), archive[a].data());
     const int32_t per_member = games_per_member(settings);
     const auto archived = static_cast<int32_t>(archive.size());
     const Protocol protocol{settings.epsilon, 0};
@@ -39,7 +33,7 @@ bool evaluate(const Settings& settings, int32_t generation, const std::vector<co
         const int32_t m = t % settings.games / per_member;
         const int32_t i = t % per_member;
         if (c != loaded) {
-            put_network(candidate_slot, *candidates[static_cast<size_t>(c)]);
+            put_network(current_population, candidate_slot, candidates[static_cast<size_t>(c)]->data());
             loaded = c;
         }
         const PanelMember& member = settings.panel[static_cast<size_t>(m)];
@@ -53,17 +47,12 @@ bool evaluate(const Settings& settings, int32_t generation, const std::vector<co
                            : play_protocol_game(candidate, member.opponent, colour, protocol);
         return static_cast<uint8_t>(outcome);
     };
-    const auto count = static_cast<int32_t>(candidates.size()) * settings.games;
+    const auto count = static_cast<int32_t>(candidates.size()) * settings.games; // bounded by settings_fault
     std::vector<uint8_t> outcomes;
     if (!play_games(count, jobs, play, outcomes, [&](int32_t done) { return go_on(done); }))
         return false;
 
-    tallies.assign(candidates.size(), std::vector<Tally>(settings.panel.size()));
-    for (int32_t t = 0; t < count; ++t) {
-        Tally& tally = tallies[static_cast<size_t>(t / settings.games)][static_cast<size_t>(t % settings.games / per_member)];
-        const auto outcome = static_cast<Outcome>(outcomes[static_cast<size_t>(t)]);
-        (outcome == Outcome::win ? tally.wins : outcome == Outcome::draw ? tally.draws : tally.losses) += 1;
-    }
+    tallies = tally_outcomes(outcomes, candidates.size(), settings.panel.size());
     return true;
 }
 

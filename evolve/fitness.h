@@ -10,13 +10,10 @@
 #include <functional>
 #include <vector>
 
+#include "outcome_tally.h"
 #include "settings.h"
 
 using Weights = std::vector<float>; // one network's 4260 weights, as a file holds them
-
-struct Tally {
-    int32_t wins = 0, draws = 0, losses = 0;
-};
 
 // Plays the evaluation of every candidate against every member of the panel, on
 // `jobs` processes, into tallies[candidate][member]. `go_on` is asked now and then

@@ -6,6 +6,8 @@
 // earlier on Ctrl+C, a termination signal or a hang-up; --resume goes on from the
 // checkpoint to the very networks that a run without a stop gives. Its log has a row
 // per generation. Bad input gets a message and a non-zero exit, with nothing written.
+// One run at a time in each folder that holds one of its files, as for the trainer; the
+// temporary files that a killed run left beside them are removed.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -14,11 +16,13 @@
 #include "checkpoint.h"
 #include "evolution.h"
 #include "file_replacement.h"
+#include "folder_lock.h"
 #include "game_processes.h"
 #include "image_file.h"
 #include "lowfile.h"
 #include "opponents.h"
 #include "options.h"
+#include "population_slots.h"
 #include "shape.h"
 #include "standard_streams.h"
 #include "start.h"
@@ -40,7 +44,7 @@ bool write_hall_of_fame(const char* name, const EvolutionState& state)
     std::vector<float> population(population_floats);
     int32_t k = 1;
     for (const Weights* w : leading_networks(state, networks))
-        std::copy(w->begin(), w->end(), population.begin() + network_base(k++) + 1);
+        put_network(population.data(), k++, w->data());
     FileReplacement write;
     return write_image(name, hall_of_fame_header, population.data(), write, Completion::at_once).status ==
            FileStatus::done;
@@ -57,66 +61,104 @@ void show_progress(int32_t generation, int32_t last, const GenerationSummary& su
                  seconds > 0 ? static_cast<double>(summary.games) / seconds : 0.0, terminal ? "   \r" : "\n");
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// The folders of the run's files, ours until the process ends; false after a message when
+// another run holds one. The temporary files of killed runs beside them then go.
+bool claim_files(const Options& options)
 {
-    keep_standard_streams_open();
-    Options options;
-    const std::string wrong = parse_options(argc, argv, options);
-    if (!wrong.empty()) {
-        std::fprintf(stderr, "evolve: %s\n%s  opponents: %s\n", wrong.c_str(), usage_text, opponent_names_text);
-        return 2;
+    const std::vector<std::string> files{options.out, options.checkpoint, options.log};
+    const FolderLocks locks = take_folder_locks(files);
+    if (!locks.busy.empty()) {
+        fail("another run is writing in " + locks.busy + "; one run at a time in a folder, nothing written");
+        return false;
     }
-    Settings settings = options.settings;
-    EvolutionState state;
+    for (const std::string& file : files)
+        remove_stale_replacements(file.c_str());
+    return true;
+}
+
+// The run's settings and state: the checkpoint's, or a new run's from its start; "" when
+// the run can go on, otherwise what stops it, with the exit status in `status`.
+std::string prepare_run(const Options& options, Settings& settings, EvolutionState& state, int& status)
+{
+    settings = options.settings;
+    status = 1;
     if (options.resume) {
-        const std::string damage = load_checkpoint(options.checkpoint.c_str(), settings, state);
-        if (!damage.empty())
-            return fail("cannot resume: " + options.checkpoint + " " + damage);
-        const std::string conflict = settings_conflict(options, settings);
-        if (!conflict.empty())
-            return fail("cannot resume: the checkpoint's run has other " + conflict + "; leave them out to go on", 2);
-    } else {
-        if (file_exists(options.checkpoint.c_str()))
-            return fail(options.checkpoint + " exists: --resume goes on from it; remove it to start anew");
-        if (file_exists(options.out.c_str()))
-            return fail(options.out + " exists; a new run writes a new file");
-        Weights start;
-        if (options.start_wpc)
-            start = wpc_start();
-        else if (options.start.empty())
-            start = random_start(settings.seed);
-        else if (const std::string bad = read_start(options.start.c_str(), options.start_network, start); !bad.empty())
-            return fail(bad);
-        state = first_state(settings, start);
+        if (const std::string damage = load_checkpoint(options.checkpoint.c_str(), settings, state); !damage.empty())
+            return "cannot resume: " + options.checkpoint + " " + damage;
+        if (const std::string conflict = settings_conflict(options, settings); !conflict.empty()) {
+            status = 2;
+            return "cannot resume: the checkpoint's run has other " + conflict + "; leave them out to go on";
+        }
+        return "";
     }
-    for (const std::string* name : {&options.out, &options.checkpoint, &options.log})
-        if (!can_write_beside(name->c_str()))
-            return fail("cannot write " + *name);
+    if (file_exists(options.checkpoint.c_str()))
+        return options.checkpoint + " exists: --resume goes on from it; remove it to start anew";
+    if (file_exists(options.out.c_str()))
+        return options.out + " exists; a new run writes a new file";
+    Weights start;
+    if (options.start_wpc)
+        start = wpc_start();
+    else if (options.start.empty())
+        start = random_start(settings.seed);
+    else if (const std::string bad = read_start(options.start.c_str(), options.start_network, start); !bad.empty())
+        return bad;
+    state = first_state(settings, start);
+    return "";
+}
 
-    allocate_core_tables();
-    catch_stop_signals();
+// Generations until the last one or a stop; "" when the run ended well, otherwise why not.
+std::string run_generations(const Options& options, const Settings& settings, EvolutionState& state)
+{
     const int32_t jobs = options.jobs > 0 ? options.jobs : processors_online();
-
-    if (!options.resume && !save_checkpoint(options.checkpoint.c_str(), settings, state))
-        return fail("cannot write " + options.checkpoint);
     while (state.generation < options.generations && !stop_requested()) {
         const auto began = std::chrono::steady_clock::now();
         GenerationSummary summary;
         if (!run_generation(settings, jobs, state, summary, [](int64_t) { return !stop_requested(); })) {
             if (stop_requested())
                 break;
-            return fail("the games of generation " + std::to_string(state.generation + 1) + " could not be played");
+            return "the games of generation " + std::to_string(state.generation + 1) + " could not be played";
         }
         if (!save_checkpoint(options.checkpoint.c_str(), settings, state))
-            return fail("cannot write " + options.checkpoint + "; the run stops at generation " +
-                        std::to_string(state.generation - 1));
+            return "cannot write " + options.checkpoint + "; the run stops at generation " +
+                   std::to_string(state.generation - 1);
         if (!replace_file_with(options.log.c_str(), state.log.data(), state.log.size()))
-            return fail("cannot write " + options.log);
+            return "cannot write " + options.log;
         show_progress(state.generation, options.generations, summary,
                       std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count());
     }
+    return "";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    keep_standard_streams_open();
+    Options options;
+    if (const std::string wrong = parse_options(argc, argv, options); !wrong.empty()) {
+        std::fprintf(stderr, "evolve: %s\n%s  opponents: %s\n%s", wrong.c_str(), usage_text, opponent_names_text,
+                     one_process_note);
+        return 2;
+    }
+    if (options.jobs > 0 && *one_process_note != '\0')
+        std::fprintf(stderr, "evolve: %s", one_process_note);
+    if (!claim_files(options))
+        return 1;
+    Settings settings;
+    EvolutionState state;
+    int status = 1;
+    if (const std::string stop = prepare_run(options, settings, state, status); !stop.empty())
+        return fail(stop, status);
+    for (const std::string* name : {&options.out, &options.checkpoint, &options.log})
+        if (!can_write_beside(name->c_str()))
+            return fail("cannot write " + *name);
+
+    allocate_core_tables();
+    catch_stop_signals();
+    if (!options.resume && !save_checkpoint(options.checkpoint.c_str(), settings, state))
+        return fail("cannot write " + options.checkpoint);
+    if (const std::string stop = run_generations(options, settings, state); !stop.empty())
+        return fail(stop);
     if (standard_error_is_terminal())
         std::fprintf(stderr, "\n");
     if (!write_hall_of_fame(options.out.c_str(), state))

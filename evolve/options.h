@@ -1,14 +1,14 @@
 // The command line of the evolution program.
 #pragma once
 #include <cstdint>
-#include <set>
+#include <map>
 #include <string>
 
 #include "settings.h"
 
 struct Options {
     Settings settings;
-    std::set<std::string> given; // the run's settings named on the command line
+    std::map<std::string, std::string> given; // the run's settings named on the command line, with their last value
     int32_t generations = 500;   // the run ends once this many generations are done
     int32_t jobs = 0;            // 0: every processor
     int32_t start_network = 1;   // the network of the starting file that the search starts from

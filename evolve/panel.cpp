@@ -1,5 +1,7 @@
 #include "panel.h"
 
+#include "number_arguments.h"
+
 namespace {
 
 constexpr const char* archive_name = "archive";
@@ -14,12 +16,7 @@ std::string panel_member_name(const PanelMember& member)
 bool panel_from_names(const std::string& names, std::vector<PanelMember>& panel)
 {
     panel.clear();
-    std::string name;
-    for (const char c : names + ",") {
-        if (c != ',') {
-            name += c;
-            continue;
-        }
+    for (const std::string& name : comma_items(names)) {
         PanelMember member{name == archive_name, Opponent::random};
         if (!member.archive && !opponent_from_name(name, member.opponent))
             return false;
@@ -27,9 +24,8 @@ bool panel_from_names(const std::string& names, std::vector<PanelMember>& panel)
             if (panel_member_code(other) == panel_member_code(member))
                 return false;
         panel.push_back(member);
-        name.clear();
     }
-    return !panel.empty();
+    return true;
 }
 
 std::string panel_names(const std::vector<PanelMember>& panel)

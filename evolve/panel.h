@@ -10,6 +10,7 @@
 struct PanelMember {
     bool archive;      // the run's archive, otherwise `opponent`
     Opponent opponent;
+    bool operator==(const PanelMember&) const = default;
 };
 
 // "wpc", "wpc-ab2", ..., or "archive".

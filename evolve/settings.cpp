@@ -1,5 +1,7 @@
 #include "settings.h"
 
+#include "game_processes.h"
+
 std::string settings_fault(const Settings& s)
 {
     const auto members = static_cast<int32_t>(s.panel.size());
@@ -14,6 +16,9 @@ std::string settings_fault(const Settings& s)
     if (s.games < 2 * members || s.games % (2 * members) != 0 || s.games > 1000000)
         return "--games takes a multiple of twice the panel's size (" + std::to_string(2 * members) +
                "), up to 1000000: each opponent plays as many games with each colour";
+    if (const int64_t at_once = (int64_t{s.offspring} + 1) * s.games; at_once > most_games_at_once)
+        return "--offspring and --games ask for " + std::to_string(at_once) +
+               " games a generation ((LAMBDA + 1) x N), more than " + std::to_string(most_games_at_once);
     if (!(s.epsilon >= 0.0 && s.epsilon <= 1.0))
         return "--epsilon takes a probability, 0 to 1";
     if (s.archive_size < 1 || s.archive_size > largest_archive)

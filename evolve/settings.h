@@ -18,6 +18,7 @@ struct Settings {
     double epsilon = 0.1;      // the probability of a random move at each turn
     int32_t archive_size = 10; // the archive keeps the newest entries, up to 35
     int32_t archive_every = 5; // every so many generations the best network joins it
+    bool operator==(const Settings&) const = default;
 };
 
 constexpr int32_t largest_archive = 35; // network 1 is the candidate, 2..36 the archive

@@ -5,6 +5,7 @@
 
 #include "image_file.h"
 #include "opponents.h"
+#include "population_slots.h"
 #include "random.h"
 #include "random_weights.h"
 #include "shape.h"
@@ -22,7 +23,7 @@ std::string read_start(const char* name, int32_t k, Weights& start)
         for (int32_t w = 1; w <= connections; ++w)
             if (!std::isfinite(population[static_cast<size_t>(network_base(n) + w)]))
                 return std::string(name) + ": network " + std::to_string(n) + " holds a weight that is not a number";
-    const float* first = population.data() + network_base(k) + 1;
+    const float* first = weights_in(population.data(), k);
     start.assign(first, first + connections);
     return "";
 }

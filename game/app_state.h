@@ -20,7 +20,15 @@ inline int32_t credit_both = 0;           // 1: a tournament game credits colour
 inline HCURSOR yes_cursor = nullptr;      // over a square where the person may play
 inline HCURSOR no_cursor = nullptr;       // over any other square
 
+// The main window's scale (scale.h), set when it is created and when it moves to a
+// monitor of another DPI.
+inline UINT window_dpi = 96;              // the DPI of the monitor the main window is on
+inline int32_t display_multiple = 1;      // each pixel of the layout a block this many pixels wide
+inline HFONT text_font = nullptr;         // of the texts and the status line; nullptr: the system's
+
 // Takes the core's tables, both boards and both populations among them (tables.h).
 void allocate_game_buffers();
 // A new game's values: person white and to move, level 1, cursors loaded afresh.
 void new_game();
+// Loads the yes and no cursors from their files, at the window's multiple.
+void load_cursors();

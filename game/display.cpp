@@ -2,6 +2,7 @@
 
 #include "app_state.h"
 #include "board.h"
+#include "scale.h"
 #include "tables.h"
 
 namespace {
@@ -27,13 +28,16 @@ PieceBitmaps load_pieces()
 }
 
 // The pointer position relative to the board image, which starts at the client area's
-// corner, wherever the frame puts it and whether the window is moved or maximised.
+// corner, wherever the frame puts it and whether the window is moved or maximised; in
+// pixels of the image, which are blocks of the window's multiple on screen.
 POINT board_offset(HWND window)
 {
     POINT pointer{0, 0};
     GetCursorPos(&pointer);
     ScreenToClient(window, &pointer);
-    return pointer;
+    // Rounded down: the first and the last screen pixel of a block are its image pixel.
+    const auto image_pixel = [](LONG screen) { return screen >= 0 ? screen / display_multiple : -1; };
+    return POINT{image_pixel(pointer.x), image_pixel(pointer.y)};
 }
 }
 
@@ -56,7 +60,10 @@ int32_t square_at(int32_t x, int32_t y)
 void blit_bitmap(HDC window_dc, HDC memory_dc, HBITMAP bitmap, const BITMAP& size, int32_t x, int32_t y)
 {
     SelectObject(memory_dc, bitmap);
-    BitBlt(window_dc, x, y, size.bmWidth, size.bmHeight, memory_dc, 0, 0, SRCCOPY);
+    // Each pixel of the bitmap a block of the window's multiple, its colour as it is.
+    SetStretchBltMode(window_dc, COLORONCOLOR);
+    StretchBlt(window_dc, scaled(x), scaled(y), scaled(size.bmWidth), scaled(size.bmHeight), memory_dc, 0, 0,
+               size.bmWidth, size.bmHeight, SRCCOPY);
 }
 
 void draw_pieces(HDC window_dc, HDC memory_dc, const PieceBitmaps& pieces)
@@ -98,17 +105,20 @@ void show_texts(HWND window)
 {
     const HDC dc = GetDC(window);
     SetBkMode(dc, OPAQUE); // the trailing blanks cover what a longer text left
+    const HGDIOBJ own_font = text_font != nullptr ? SelectObject(dc, text_font) : nullptr;
     char text[64];
     if (human_colour == white)
         wsprintfA(text, "Vous jouez avec la couleur blanche.  ");
     else
         wsprintfA(text, "Vous jouez avec  la  couleur  noire.  ");
-    TextOutA(dc, 250, 100, text, lstrlenA(text));
+    TextOutA(dc, scaled(250), scaled(100), text, lstrlenA(text));
     const PieceCount count = count_pieces();
     wsprintfA(text, "Score des Noirs  = %d.   ", static_cast<int>(count.black));
-    TextOutA(dc, 250, 140, text, lstrlenA(text));
+    TextOutA(dc, scaled(250), scaled(140), text, lstrlenA(text));
     wsprintfA(text, "Score des Blancs = %d.   ", static_cast<int>(count.white));
-    TextOutA(dc, 250, 160, text, lstrlenA(text));
+    TextOutA(dc, scaled(250), scaled(160), text, lstrlenA(text));
+    if (own_font != nullptr)
+        SelectObject(dc, own_font);
     ReleaseDC(window, dc);
 }
 

@@ -1,6 +1,7 @@
 // The board, the pieces and the three text lines of the main window, and the square
 // under the pointer. It only draws and reads the pointer; what a click does is the
-// game flow's (game_flow.h).
+// game flow's (game_flow.h). Positions and sizes are given at 96 DPI: everything is
+// drawn at the window's multiple (scale.h).
 #pragma once
 #include <windows.h>
 
@@ -14,6 +15,12 @@ constexpr int32_t grid[9] = {1, 31, 61, 91, 121, 151, 181, 211, 241};
 // made from it for whatever frame the system draws.
 constexpr int32_t client_width = 516;
 constexpr int32_t client_height = 245;
+
+// The status line, a child window of the main window.
+constexpr int32_t status_left = 260;
+constexpr int32_t status_top = 10;
+constexpr int32_t status_width = 220;
+constexpr int32_t status_height = 25;
 
 // The two piece bitmaps with their sizes, held by whoever draws the pieces.
 struct PieceBitmaps {

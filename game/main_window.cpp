@@ -5,16 +5,17 @@
 #include "computer_player.h"
 #include "dialogs.h"
 #include "display.h"
+#include "dpi_interfaces.h"
 #include "game_clock.h"
 #include "game_flow.h"
 #include "random.h"
 #include "ranking.h"
 #include "resource.h"
+#include "scale.h"
 #include "tables.h"
 
 namespace {
 constexpr const char* class_name = "MyApp";
-constexpr DWORD main_style = WS_OVERLAPPEDWINDOW;
 
 struct LevelItem {
     UINT id;
@@ -27,21 +28,22 @@ constexpr LevelItem level_items[] = {
     {IDM_LEVEL_15, 15}, {IDM_LEVEL_20, 20}, {IDM_LEVEL_25, 25}, {IDM_LEVEL_30, 30}, {IDM_LEVEL_36, 36},
 };
 
-// The outer rectangle that gives the client area the layout needs, with the frame and
-// the menu bar this system draws.
-RECT main_window_rect()
+// The main window's size for the layout at its DPI, where it stands.
+void fit_window(HWND window)
 {
-    RECT outer{0, 0, client_width, client_height};
-    AdjustWindowRectEx(&outer, main_style, TRUE, 0); // the class menu is on every main window
-    return outer;
+    const RECT outer = main_window_rect(window_dpi);
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// WM_CREATE: the tables, the opening position, the networks and the status line.
-// Returns false when the networks could not be loaded and the window is gone.
+// WM_CREATE: the tables, the opening position, the scale of the monitor the window is on,
+// the networks and the status line. Returns false when the networks could not be loaded
+// and the window is gone.
 bool start_up(HWND window)
 {
     allocate_game_buffers();
     reset_board();
+    set_scale(window, dpi_of_window(window)); // new_game loads the cursors at its multiple
     new_game();
     CheckMenuRadioItem(GetMenu(window), IDM_LEVEL_FIRST, IDM_LEVEL_LAST, IDM_LEVEL_1, MF_BYCOMMAND);
     // The network sizes are constants of the core (shape.h): nothing to compute here.
@@ -52,9 +54,32 @@ bool start_up(HWND window)
     }
     char text[32];
     wsprintfA(text, " A vous de jouer ! ");
-    CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | WS_DLGFRAME, 260, 10, 220, 25, window,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS)), instance_handle, nullptr);
+    CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | WS_DLGFRAME, status_left, status_top, status_width,
+                    status_height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS)),
+                    instance_handle, nullptr);
+    place_status_line(window);
+    fit_window(window);
     return true;
+}
+
+// WM_GETDPISCALEDSIZE: before the window moves to a monitor of DPI `dpi`, Windows asks for
+// the size it will have there, and then suggests it with WM_DPICHANGED.
+BOOL size_at_dpi(UINT dpi, SIZE& size)
+{
+    const RECT outer = main_window_rect(dpi);
+    size = SIZE{outer.right - outer.left, outer.bottom - outer.top};
+    return TRUE;
+}
+
+// WM_DPICHANGED: the window is on a monitor of DPI `dpi` now. It takes the rectangle that
+// Windows suggests and is drawn again at the new scale.
+void move_to_dpi(HWND window, UINT dpi, const RECT& suggested)
+{
+    set_scale(window, dpi);
+    load_cursors();
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, TRUE);
 }
 
 // "Changer de couleur": the computer takes over the colour that was to move.
@@ -161,6 +186,11 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM w_param, LPA
     case WM_COMMAND:
         run_command(window, LOWORD(w_param));
         return 0;
+    case WM_GETDPISCALEDSIZE:
+        return size_at_dpi(static_cast<UINT>(w_param), *reinterpret_cast<SIZE*>(l_param));
+    case WM_DPICHANGED: // the new DPI comes with the message, the same on both axes
+        move_to_dpi(window, LOWORD(w_param), *reinterpret_cast<const RECT*>(l_param));
+        return 0;
     default:
         return DefWindowProcA(window, message, w_param, l_param);
     }
@@ -183,8 +213,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command)
         return 0;
 
     instance_handle = instance; // the start-up sequence needs it during creation
-    const RECT outer = main_window_rect();
-    const HWND window = CreateWindowExA(0, class_name, "Jeu d'Elvarin avec r\xE9seaux de neurones", main_style,
+    // Sized for 96 DPI: the start-up sequence sizes it for the DPI of its monitor.
+    const RECT outer = main_window_rect(base_dpi);
+    const HWND window = CreateWindowExA(0, class_name, "Jeu d'Elvarin avec r\xE9seaux de neurones", main_window_style,
                                         CW_USEDEFAULT, 0, outer.right - outer.left, outer.bottom - outer.top,
                                         nullptr, nullptr, instance, nullptr);
     if (window == nullptr)

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+constexpr DWORD main_window_style = WS_OVERLAPPEDWINDOW;
+
 // Registers class "MyApp" in the way this version of Windows expects: 0 on failure.
 ATOM register_main_class(WNDCLASSA& window_class);
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM w_param, LPARAM l_param);

@@ -12,18 +12,18 @@
 namespace {
 
 // The folder's path as the system names it (links and short names resolved), in one case.
-std::string folder_path()
+std::string folder_path(const char* folder)
 {
     char path[MAX_PATH * 2] = "";
-    const HANDLE folder = CreateFileA(".", 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    const HANDLE handle = CreateFileA(folder, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     DWORD length = 0;
-    if (folder != INVALID_HANDLE_VALUE) {
-        length = GetFinalPathNameByHandleA(folder, path, sizeof path, FILE_NAME_NORMALIZED);
-        CloseHandle(folder);
+    if (handle != INVALID_HANDLE_VALUE) {
+        length = GetFinalPathNameByHandleA(handle, path, sizeof path, FILE_NAME_NORMALIZED);
+        CloseHandle(handle);
     }
     if (length == 0 || length >= sizeof path)
-        length = GetFullPathNameA(".", sizeof path, path, nullptr);
+        length = GetFullPathNameA(folder, sizeof path, path, nullptr);
     if (length == 0 || length >= sizeof path)
         return {};
     std::string text(path, length);
@@ -34,10 +34,10 @@ std::string folder_path()
 
 } // namespace
 
-FolderLock take_folder_lock()
+FolderLock take_folder_lock(const char* folder)
 {
     FolderLock lock;
-    const std::string path = folder_path();
+    const std::string path = folder_path(folder);
     if (path.empty())
         return lock;
     // A mutex name is limited in length: a long path is shortened and told apart by its hash.
@@ -45,7 +45,7 @@ FolderLock take_folder_lock()
     const std::string key = path.size() <= longest
                                 ? path
                                 : path.substr(0, longest - 20) + std::to_string(std::hash<std::string>{}(path));
-    const std::string name = "Local\\elvarin-trainer:" + key;
+    const std::string name = "Local\\elvarin-run:" + key;
     const HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
     if (mutex == nullptr) {
         if (GetLastError() == ERROR_ACCESS_DENIED)
@@ -68,3 +68,5 @@ void release_folder_lock(FolderLock& lock)
         CloseHandle(reinterpret_cast<HANDLE>(lock.handle));
     lock = FolderLock{};
 }
+
+std::string folder_identity(const char* folder) { return folder_path(folder); }

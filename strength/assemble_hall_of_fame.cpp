@@ -14,28 +14,39 @@
 // measured to the strongest, each level of the game's menu picks a stronger network
 // than the level below; the picks are played again with the game's own tournament
 // before the file is written. --weakest leaves out the networks that win less than
-// RATE (0 to 1) of their games, so that level 1 is no weaker than that.
+// RATE (0 to 1) of their games, so that level 1 is no weaker than that; at least 36
+// must be left.
 //
 // The header names slot 36 as the one the trainer replaces first. OUT must not exist
 // yet; the choice is printed.
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "file_replacement.h"
 #include "graded_order.h"
 #include "image_file.h"
 #include "lowfile.h"
+#include "number_arguments.h"
+#include "population_slots.h"
 #include "shape.h"
 #include "tables.h"
 
 namespace {
 
 constexpr char csv_header[] = "player,opponent,epsilon,games,wins,draws,losses";
+
+struct Arguments {
+    std::string opponent = "wpc";
+    bool graded = false;
+    bool weakest_given = false;
+    double weakest = 0.0;
+    const char* out = nullptr;
+    std::vector<const char*> files, csvs; // FILE CSV pairs, in order
+};
 
 struct Candidate {
     size_t file;  // index of its file in the arguments
@@ -49,6 +60,37 @@ int usage()
     return 2;
 }
 
+// 0 when the command line is understood, otherwise the exit status after a message.
+int parse_arguments(int argc, char** argv, Arguments& a)
+{
+    int first = 1;
+    for (;; ++first) {
+        if (first < argc && std::strcmp(argv[first], "--graded") == 0) {
+            a.graded = true;
+        } else if (first + 1 < argc && std::strcmp(argv[first], "--weakest") == 0) {
+            a.weakest_given = true;
+            if (!parse_number(argv[++first], a.weakest) || !(a.weakest >= 0.0 && a.weakest <= 1.0))
+                return usage();
+        } else if (first + 1 < argc && std::strcmp(argv[first], "--opponent") == 0) {
+            a.opponent = argv[++first];
+        } else {
+            break;
+        }
+    }
+    if (argc - first < 3 || (argc - first - 1) % 2 != 0)
+        return usage();
+    if (a.weakest_given && !a.graded) {
+        std::fprintf(stderr, "assemble_hall_of_fame: --weakest leaves networks out of a ladder: it needs --graded\n");
+        return usage();
+    }
+    a.out = argv[first];
+    for (int i = first + 1; i + 1 < argc; i += 2) {
+        a.files.push_back(argv[i]);
+        a.csvs.push_back(argv[i + 1]);
+    }
+    return 0;
+}
+
 bool read_networks(const char* path, std::vector<float>& population)
 {
     population.assign(population_floats, 0.0f);
@@ -59,12 +101,7 @@ bool read_networks(const char* path, std::vector<float>& population)
     return true;
 }
 
-bool parse_count(const std::string& text, int64_t& value)
-{
-    char* end = nullptr;
-    value = std::strtoll(text.c_str(), &end, 10);
-    return !text.empty() && *end == '\0' && value >= 0;
-}
+bool parse_count(const std::string& text, int64_t& value) { return parse_whole_number(text.c_str(), 0, INT64_MAX, value); }
 
 // The rows of `path` against the `opponents` (comma-separated), each network once
 // against each of them or not at all; a network's games against them are added up.
@@ -76,15 +113,12 @@ bool read_measures(const char* path, size_t file, const std::string& opponents, 
         std::fprintf(stderr, "assemble_hall_of_fame: %s is not a CSV of the strength tool\n", path);
         return false;
     }
-    const std::string listed = "," + opponents + ",";
-    const auto wanted = static_cast<int32_t>(std::count(listed.begin(), listed.end(), ',') - 1);
+    const std::vector<std::string> listed = comma_items(opponents);
+    const auto wanted = static_cast<int32_t>(listed.size());
     int32_t seen[networks_bound] = {}; // rows of each network
     Candidate found[networks_bound] = {};
     for (int32_t row = 2; std::getline(in, line); ++row) {
-        std::vector<std::string> fields;
-        std::stringstream cells(line);
-        for (std::string cell; std::getline(cells, cell, ',');)
-            fields.push_back(cell);
+        const std::vector<std::string> fields = comma_items(line);
         int64_t k = 0, games = 0, wins = 0, draws = 0, losses = 0;
         const bool good = fields.size() == 7 && parse_count(fields[3], games) && parse_count(fields[4], wins) &&
                           parse_count(fields[5], draws) && parse_count(fields[6], losses) &&
@@ -93,9 +127,9 @@ bool read_measures(const char* path, size_t file, const std::string& opponents, 
             std::fprintf(stderr, "assemble_hall_of_fame: %s, line %d: not a row of the strength tool\n", path, row);
             return false;
         }
-        if (listed.find("," + fields[1] + ",") == std::string::npos || fields[0].rfind("net:", 0) != 0)
+        if (std::find(listed.begin(), listed.end(), fields[1]) == listed.end() || fields[0].rfind("net:", 0) != 0)
             continue;
-        if (!parse_count(fields[0].substr(4), k) || k < 1 || k > networks || seen[k] == wanted) {
+        if (!parse_whole_number(fields[0].c_str() + 4, 1, networks, k) || seen[k] == wanted) {
             std::fprintf(stderr, "assemble_hall_of_fame: %s, line %d: network \"%s\" is wrong or repeated\n", path,
                          row, fields[0].c_str());
             return false;
@@ -116,6 +150,15 @@ bool read_measures(const char* path, size_t file, const std::string& opponents, 
     return true;
 }
 
+bool read_inputs(const Arguments& a, std::vector<std::vector<float>>& populations, std::vector<Candidate>& candidates)
+{
+    populations.resize(a.files.size());
+    for (size_t f = 0; f < a.files.size(); ++f)
+        if (!read_networks(a.files[f], populations[f]) || !read_measures(a.csvs[f], f, a.opponent, candidates))
+            return false;
+    return true;
+}
+
 // True when a ranks above b: a higher win rate, then a higher draw rate (compared
 // exactly, as fractions), then the order of the arguments.
 bool ranks_above(const Candidate& a, const Candidate& b)
@@ -127,32 +170,33 @@ bool ranks_above(const Candidate& a, const Candidate& b)
     return a.file != b.file ? a.file < b.file : a.k < b.k;
 }
 
-const float* weights_of(const std::vector<float>& population, int32_t k)
+const float* weights_of(const Candidate& c, const std::vector<std::vector<float>>& populations)
 {
-    return population.data() + network_base(k) + 1;
+    return weights_in(populations[c.file].data(), c.k);
 }
 
-// The ladder's order of `distinct`, its picks played again with the game's tournament;
-// empty after a message when none could be built.
-std::vector<const Candidate*> ladder_of(std::vector<const Candidate*> distinct, double weakest,
-                                        const std::vector<std::vector<float>>& populations, char** argv, int first)
+// The candidates best first, each network once (the first of those with equal weights).
+std::vector<const Candidate*> distinct_ranked(std::vector<Candidate>& ranked,
+                                              const std::vector<std::vector<float>>& populations)
 {
-    allocate_core_tables();
-    std::erase_if(distinct, [&](const Candidate* c) { return static_cast<double>(c->wins) / c->games < weakest; });
-    std::vector<LadderCandidate> pool;
-    for (const Candidate* c : distinct)
-        pool.push_back({weights_of(populations[c->file], c->k), static_cast<double>(c->wins) / c->games});
-    const Ladder ladder = graded_order(pool);
-    if (!ladder.failure.empty()) {
-        std::fprintf(stderr, "assemble_hall_of_fame: %s\n", ladder.failure.c_str());
-        return {};
+    std::sort(ranked.begin(), ranked.end(), ranks_above);
+    std::vector<const Candidate*> distinct;
+    for (const Candidate& c : ranked) {
+        bool repeated = false;
+        for (const Candidate* taken : distinct)
+            repeated |= std::memcmp(weights_of(c, populations), weights_of(*taken, populations), network_bytes) == 0;
+        if (!repeated)
+            distinct.push_back(&c);
     }
-    std::vector<const Candidate*> chosen;
-    for (size_t slot = 0; slot < ladder.slots.size(); ++slot) {
-        chosen.push_back(distinct[ladder.slots[slot]]);
-        std::memcpy(current_population + network_base(static_cast<int32_t>(slot + 1)) + 1, pool[ladder.slots[slot]].weights,
-                    network_bytes);
-    }
+    return distinct;
+}
+
+double win_rate(const Candidate& c) { return static_cast<double>(c.wins) / c.games; }
+
+// The picks of the ladder in the current population, played again with the game's
+// tournament, and printed; false after a message when one differs.
+bool picks_confirmed(const Ladder& ladder, const std::vector<const Candidate*>& pool, const Arguments& a)
+{
     std::printf("levels of the menu, the pick of each (the winner of its thinking tournament):\n");
     for (size_t m = 0; m < ladder.picks.size(); ++m) {
         const int32_t pick = level_pick(menu_levels[m], {1, 2, 3});
@@ -161,97 +205,108 @@ std::vector<const Candidate*> ladder_of(std::vector<const Candidate*> distinct, 
         if (pick != static_cast<int32_t>(slot + 1)) {
             std::fprintf(stderr, "assemble_hall_of_fame: level %d picks network %d in the game, not %zu\n",
                          menu_levels[m], pick, slot + 1);
-            return {};
+            return false;
         }
-        const Candidate& c = *distinct[ladder.picks[m]];
+        const Candidate& c = *pool[ladder.picks[m]];
         std::printf("level %2d: network %2d, %s network %d, %.1f %% (%lld wins in %lld games)\n", menu_levels[m],
-                    pick, argv[first + 1 + 2 * c.file], c.k, 100.0 * c.wins / c.games, static_cast<long long>(c.wins),
+                    pick, a.files[c.file], c.k, 100.0 * c.wins / c.games, static_cast<long long>(c.wins),
                     static_cast<long long>(c.games));
     }
     for (int32_t level : ladder.flat_levels)
         std::printf("level %d is no stronger than the level below: no candidate made it so\n", level);
-    return chosen;
+    return true;
+}
+
+// The ladder's order of the `distinct` networks that win at least --weakest of their
+// games, its picks played again with the game's tournament; empty after a message when
+// none could be built.
+std::vector<const Candidate*> ladder_of(const std::vector<const Candidate*>& distinct, const Arguments& a,
+                                        const std::vector<std::vector<float>>& populations)
+{
+    std::vector<const Candidate*> pool = distinct;
+    std::erase_if(pool, [&](const Candidate* c) { return win_rate(*c) < a.weakest; });
+    if (pool.size() < static_cast<size_t>(networks)) {
+        std::fprintf(stderr,
+                     "assemble_hall_of_fame: only %zu of the %zu different networks win at least %g of their games "
+                     "(--weakest); a ladder needs 36\n",
+                     pool.size(), distinct.size(), a.weakest);
+        return {};
+    }
+    allocate_core_tables();
+    std::vector<LadderCandidate> ladder_candidates;
+    for (const Candidate* c : pool)
+        ladder_candidates.push_back({weights_of(*c, populations), win_rate(*c)});
+    const Ladder ladder = graded_order(ladder_candidates);
+    if (!ladder.failure.empty()) {
+        std::fprintf(stderr, "assemble_hall_of_fame: %s\n", ladder.failure.c_str());
+        return {};
+    }
+    std::vector<const Candidate*> chosen;
+    for (size_t slot = 0; slot < ladder.slots.size(); ++slot) {
+        chosen.push_back(pool[ladder.slots[slot]]);
+        put_network(current_population, static_cast<int32_t>(slot + 1), ladder_candidates[ladder.slots[slot]].weights);
+    }
+    return picks_confirmed(ladder, pool, a) ? chosen : std::vector<const Candidate*>{};
+}
+
+// A new file: never over one that exists.
+bool write_assembled(const char* out, const std::vector<const Candidate*>& chosen,
+                     const std::vector<std::vector<float>>& populations)
+{
+    std::vector<float> assembled(population_floats, 0.0f);
+    assembled[0] = static_cast<float>(networks); // the replacement slot: the last
+    for (size_t s = 0; s < chosen.size(); ++s)
+        put_network(assembled.data(), static_cast<int32_t>(s + 1), weights_of(*chosen[s], populations));
+    if (file_exists(out)) {
+        std::fprintf(stderr, "assemble_hall_of_fame: %s exists already; nothing written\n", out);
+        return false;
+    }
+    FileReplacement creation;
+    const FileResult written = write_image(out, assembled[0], assembled.data(), creation, Completion::at_once);
+    if (written.status != FileStatus::done) {
+        std::fprintf(stderr, "assemble_hall_of_fame: %s %s\n",
+                     written.status == FileStatus::cannot_open ? "cannot create" : "writing failed:", out);
+        return false;
+    }
+    return true;
+}
+
+void print_choice(const Arguments& a, size_t measured, const std::vector<const Candidate*>& chosen)
+{
+    std::printf(a.graded ? "%s: a ladder of %zu networks measured against %s, weakest first\n"
+                         : "%s: the 36 strongest of %zu networks against %s, best first\n",
+                a.out, measured, a.opponent.c_str());
+    for (size_t s = 0; s < chosen.size(); ++s) {
+        const Candidate& c = *chosen[s];
+        std::printf("slot %2zu: %s network %d, %lld wins %lld draws in %lld games\n", s + 1, a.files[c.file], c.k,
+                    static_cast<long long>(c.wins), static_cast<long long>(c.draws), static_cast<long long>(c.games));
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    std::string opponent = "wpc";
-    bool graded = false;
-    double weakest = 0.0;
-    int first = 1;
-    for (;; ++first) {
-        if (first < argc && std::strcmp(argv[first], "--graded") == 0) {
-            graded = true;
-        } else if (first + 1 < argc && std::strcmp(argv[first], "--weakest") == 0) {
-            char* end = nullptr;
-            weakest = std::strtod(argv[++first], &end);
-            if (*end != '\0' || !(weakest >= 0.0 && weakest <= 1.0))
-                return usage();
-        } else if (first + 1 < argc && std::strcmp(argv[first], "--opponent") == 0) {
-            opponent = argv[++first];
-        } else {
-            break;
-        }
-    }
-    if (argc - first < 3 || (argc - first - 1) % 2 != 0)
-        return usage();
-    const char* out_path = argv[first];
-    const size_t files = static_cast<size_t>(argc - first - 1) / 2;
-
-    std::vector<std::vector<float>> populations(files);
+    Arguments a;
+    if (const int status = parse_arguments(argc, argv, a); status != 0)
+        return status;
+    remove_stale_replacements(a.out); // left by a run killed while it wrote the file
+    std::vector<std::vector<float>> populations;
     std::vector<Candidate> candidates;
-    for (size_t f = 0; f < files; ++f) {
-        const char* file = argv[first + 1 + 2 * f];
-        const char* csv = argv[first + 2 + 2 * f];
-        if (!read_networks(file, populations[f]) || !read_measures(csv, f, opponent, candidates))
-            return 1;
-    }
+    if (!read_inputs(a, populations, candidates))
+        return 1;
     std::vector<Candidate> ranked = candidates;
-    std::sort(ranked.begin(), ranked.end(), ranks_above);
-    std::vector<const Candidate*> distinct;
-    for (const Candidate& c : ranked) {
-        const float* weights = weights_of(populations[c.file], c.k);
-        bool repeated = false;
-        for (const Candidate* taken : distinct)
-            repeated |= std::memcmp(weights, weights_of(populations[taken->file], taken->k), network_bytes) == 0;
-        if (!repeated)
-            distinct.push_back(&c);
-    }
+    const std::vector<const Candidate*> distinct = distinct_ranked(ranked, populations);
     if (distinct.size() < static_cast<size_t>(networks)) {
         std::fprintf(stderr, "assemble_hall_of_fame: only %zu different networks were measured against %s; 36 needed\n",
-                     distinct.size(), opponent.c_str());
+                     distinct.size(), a.opponent.c_str());
         return 1;
     }
     std::vector<const Candidate*> chosen(distinct.begin(), distinct.begin() + networks);
-    if (graded && (chosen = ladder_of(distinct, weakest, populations, argv, first)).empty())
+    if (a.graded && (chosen = ladder_of(distinct, a, populations)).empty())
         return 1;
-    std::vector<float> assembled(population_floats, 0.0f);
-    assembled[0] = static_cast<float>(networks); // the replacement slot: the last
-    for (size_t s = 0; s < chosen.size(); ++s)
-        std::memcpy(assembled.data() + network_base(static_cast<int32_t>(s + 1)) + 1,
-                    weights_of(populations[chosen[s]->file], chosen[s]->k), network_bytes);
-
-    if (file_exists(out_path)) {
-        std::fprintf(stderr, "assemble_hall_of_fame: %s exists already; nothing written\n", out_path);
+    if (!write_assembled(a.out, chosen, populations))
         return 1;
-    }
-    FileReplacement creation;
-    const FileResult written = write_image(out_path, assembled[0], assembled.data(), creation, Completion::at_once);
-    if (written.status != FileStatus::done) {
-        std::fprintf(stderr, "assemble_hall_of_fame: %s %s\n",
-                     written.status == FileStatus::cannot_open ? "cannot create" : "writing failed:", out_path);
-        return 1;
-    }
-    std::printf(graded ? "%s: a ladder of %zu networks measured against %s, weakest first\n"
-                       : "%s: the 36 strongest of %zu networks against %s, best first\n",
-                out_path, candidates.size(), opponent.c_str());
-    for (size_t s = 0; s < chosen.size(); ++s) {
-        const Candidate& c = *chosen[s];
-        std::printf("slot %2zu: %s network %d, %lld wins %lld draws in %lld games\n", s + 1,
-                    argv[first + 1 + 2 * c.file], c.k, static_cast<long long>(c.wins), static_cast<long long>(c.draws),
-                    static_cast<long long>(c.games));
-    }
+    print_choice(a, candidates.size(), chosen);
     return 0;
 }

@@ -35,7 +35,8 @@ struct Ladder {
     std::vector<int32_t> flat_levels;  // menu levels whose pick is no stronger than the one below
 };
 
-// Needs the core's tables (the current population is overwritten).
+// Needs the core's tables (the current population is overwritten) and 36 candidates or
+// more; with fewer, `failure` says so.
 Ladder graded_order(const std::vector<LadderCandidate>& candidates);
 
 // The thinking tournament's winner among networks 1..L of the current population,

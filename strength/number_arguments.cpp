@@ -20,3 +20,15 @@ bool parse_number(const char* text, double& value)
     value = std::strtod(text, &end);
     return *text != '\0' && *end == '\0' && value == value;
 }
+
+std::vector<std::string> comma_items(const std::string& text)
+{
+    std::vector<std::string> items(1);
+    for (const char c : text) {
+        if (c == ',')
+            items.emplace_back();
+        else
+            items.back() += c;
+    }
+    return items;
+}

@@ -50,6 +50,7 @@
 #include "number_arguments.h"
 #include "lowfile.h"
 #include "opponents.h"
+#include "outcome_tally.h"
 #include "players.h"
 #include "protocol_game.h"
 #include "shape.h"
@@ -73,44 +74,26 @@ struct Options {
     const char* file = "meillfl.don";
 };
 
-struct Tally {
-    int32_t wins = 0, draws = 0, losses = 0;
-    int32_t games() const { return wins + draws + losses; }
-    void add(const Tally& other)
-    {
-        wins += other.wins;
-        draws += other.draws;
-        losses += other.losses;
-    }
-};
-
 int usage()
 {
     std::fprintf(stderr,
                  "usage: strength [--opponents LIST] [--epsilon E] [--games N] [--seed S] [--opening M]\n"
                  "                [--levels L,L,...] [--networks [K,K,...]] [--csv FILE] [--jobs J] [file]\n"
-                 "  opponents: %s (default random,greedy)\n",
-                 opponent_names_text);
+                 "  opponents: %s (default random,greedy)\n%s",
+                 opponent_names_text, one_process_note);
     return 2;
 }
 
 // "3,1,10": numbers in low..high, at least one.
 bool parse_list(const char* text, int32_t low, int32_t high, std::vector<int32_t>& list)
 {
-    std::string item;
-    const std::string all = std::string(text) + ",";
-    for (char c : all) {
-        if (c != ',') {
-            item += c;
-            continue;
-        }
+    for (const std::string& item : comma_items(text)) {
         int64_t value = 0;
         if (!parse_whole_number(item.c_str(), low, high, value))
             return false;
         list.push_back(static_cast<int32_t>(value));
-        item.clear();
     }
-    return !list.empty();
+    return true;
 }
 
 bool looks_like_list(const char* text) { return *text != '\0' && std::strspn(text, "0123456789,") == std::strlen(text); }
@@ -146,18 +129,11 @@ bool parse_options(int argc, char** argv, Options& options)
             options.protocol.epsilon = epsilon;
         } else if (arg == "--opponents" && has_value) {
             options.opponents.clear();
-            std::string name;
-            const std::string all = std::string(argv[++i]) + ",";
-            for (char c : all) {
-                if (c != ',') {
-                    name += c;
-                    continue;
-                }
+            for (const std::string& name : comma_items(argv[++i])) {
                 Opponent opponent{};
                 if (!opponent_from_name(name, opponent))
                     return fail("no such opponent", name.c_str());
                 options.opponents.push_back(opponent);
-                name.clear();
             }
         } else if (arg == "--levels" && has_value) {
             if (!parse_list(argv[++i], 1, networks, options.levels))
@@ -169,7 +145,7 @@ bool parse_options(int argc, char** argv, Options& options)
         } else if (arg == "--csv" && has_value) {
             options.csv = argv[++i];
         } else if (arg == "--jobs" && has_value) {
-            if (!parse_whole_number(argv[++i], 1, 1024, value))
+            if (!parse_whole_number(argv[++i], 1, largest_jobs, value))
                 return fail("--jobs takes a number of processes, 1 or more", argv[i]);
             options.jobs = static_cast<int32_t>(value);
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -284,6 +260,10 @@ int main(int argc, char** argv)
     if (!parse_options(argc, argv, options))
         return usage();
 
+    if (options.jobs > 0 && *one_process_note != '\0')
+        std::fprintf(stderr, "strength: %s", one_process_note);
+    if (options.csv)
+        remove_stale_replacements(options.csv); // left by a run killed while it wrote the CSV
     // The file is only read, as the game reads it.
     allocate_core_tables();
     if (read_image(options.file, current_population, Access::read_only).status != FileStatus::done) {
@@ -299,7 +279,7 @@ int main(int argc, char** argv)
     const auto opponent_count = static_cast<int32_t>(options.opponents.size());
     const int32_t games = options.games;
     const int64_t total = static_cast<int64_t>(players.size()) * opponent_count * games;
-    if (total > INT32_MAX) {
+    if (total > most_games_at_once) {
         std::fprintf(stderr, "strength: too many games in one run\n");
         return usage();
     }
@@ -325,13 +305,7 @@ int main(int argc, char** argv)
     if (!played)
         return 1;
 
-    std::vector<std::vector<Tally>> tallies(players.size(), std::vector<Tally>(options.opponents.size()));
-    for (int32_t t = 0; t < static_cast<int32_t>(total); ++t) {
-        Tally& tally = tallies[static_cast<size_t>(t / (opponent_count * games))]
-                              [static_cast<size_t>((t / games) % opponent_count)];
-        const auto outcome = static_cast<Outcome>(outcomes[static_cast<size_t>(t)]);
-        (outcome == Outcome::win ? tally.wins : outcome == Outcome::draw ? tally.draws : tally.losses) += 1;
-    }
+    const std::vector<std::vector<Tally>> tallies = tally_outcomes(outcomes, players.size(), options.opponents.size());
 
     std::printf("%s, %d games per opponent (half with each colour), %d random opening moves, ", options.file, games,
                 options.protocol.opening_moves);

@@ -7,7 +7,7 @@
 # Groups:
 #   linux     building the programs and running the Linux tests (korvane's resources
 #             are compiled by mingw-w64's windres, which preprocesses with its gcc)
-#   windows   cross-building the Windows programs (tools/windows_build.sh)
+#   windows   cross-building the Windows programs and their installers (tools/windows_build.sh)
 #   wine      running them under Wine on a virtual display (tools/wine_checks.sh)
 #   package   checking the Debian package (tools/package_check.sh)
 # Any other word is a package name, such as wine32:i386. Exits with a non-zero status
@@ -20,7 +20,7 @@ for wanted in "${@:-linux}"; do
         linux) packages+=(build-essential cmake python3 libgtest-dev libbenchmark-dev qt6-base-dev
                           binutils-mingw-w64-x86-64 gcc-mingw-w64-x86-64-win32
                           faketime xvfb xdotool imagemagick parallel) ;;
-        windows) packages+=(mingw-w64 cmake make libgtest-dev) ;;
+        windows) packages+=(mingw-w64 cmake make libgtest-dev nsis) ;;
         wine) packages+=(wine wine64 xvfb xdotool imagemagick openbox python3-xlib) ;;
         package) packages+=(dpkg-dev lintian desktop-file-utils appstream) ;;
         *) packages+=("$wanted") ;;

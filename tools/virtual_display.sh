@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Starts a virtual X display (Xvfb, 1024x768, 24 bits) on a free number and prints
-# ":NUMBER PID" once the server accepts clients; the caller ends the server by its PID.
-# Used by the display checks in tests/system, tools/wine_checks.sh and
+# Starts a virtual X display (Xvfb, 24 bits, 1024x768 unless --screen says otherwise) on a
+# free number and prints ":NUMBER PID" once the server accepts clients; the caller ends the
+# server by its PID. Used by the display checks in tests/system, tools/wine_checks.sh and
 # tools/package_check.sh.
 #
-#   bash tools/virtual_display.sh [COMMAND...]
+#   bash tools/virtual_display.sh [--screen WIDTHxHEIGHT] [COMMAND...]
 #
 # COMMAND, when given, is put before Xvfb (as "chroot ROOT"): the server then runs
 # there. Exits with status 1 and a message when no server could be started.
@@ -17,6 +17,11 @@
 # over each time its last client leaves, and refuses a client that connects meanwhile.
 # After 20 servers that ended without claiming their number, something else is wrong.
 set -uo pipefail
+screen=1024x768
+if [ "${1:-}" = --screen ]; then
+    screen=$2
+    shift 2
+fi
 prefix=("$@")
 
 taken() {
@@ -35,7 +40,7 @@ for step in $(seq 0 899); do
     tries=$((tries + 1))
     # -displayfd: the server writes its number there once it accepts clients, and
     # closes it without a word when it cannot start.
-    "${prefix[@]}" Xvfb ":$number" -displayfd 9 -noreset -screen 0 1024x768x24 -nolisten tcp \
+    "${prefix[@]}" Xvfb ":$number" -displayfd 9 -noreset -screen 0 "${screen}x24" -nolisten tcp \
         9>"$ready" </dev/null >/dev/null 2>&1 &
     pid=$!
     said=""

@@ -2,8 +2,9 @@
 # Cross-builds the Windows programs with Debian's mingw-w64: trainer.exe, korvane.exe,
 # make_population.exe and the tests, for 32-bit (i686) and/or 64-bit (x86_64)
 # Windows, in build-mingw-<arch>, and packs the programs with the cursor files, the
-# default hall of fame and a README into build-mingw-<arch>/elvarin-<version>-windows-<arch>.zip.
-# Installs the packages it needs when they are missing.
+# default hall of fame and a README into build-mingw-<arch>/elvarin-<version>-windows-<arch>.zip,
+# and into the installer build-mingw-<arch>/elvarin-<version>-windows-<arch>-setup.exe
+# (Debian's nsis). Installs the packages it needs when they are missing.
 #
 #   bash tools/windows_build.sh [i686|x86_64|all]     (default: all)
 #
@@ -31,8 +32,11 @@ for arch in "${arches[@]}"; do
         [ -f "$build/$exe" ] || { echo "missing: $build/$exe" >&2; exit 1; }
     done
     echo "== Windows $arch: built trainer.exe, korvane.exe, make_population.exe, unit_tests.exe, windows_tests.exe, hold_file.exe, show_window.exe"
-    # The zip to unpack and play: cpack builds whatever else the install rules need.
-    rm -f "$build"/elvarin-*-windows-"$arch".zip
+    # The zip to unpack and play, and the installer: cpack builds whatever else the install
+    # rules need.
+    rm -f "$build"/elvarin-*-windows-"$arch".zip "$build"/elvarin-*-windows-"$arch"-setup.exe
     (cd "$build" && cpack -G ZIP > "$build/zip.log" 2>&1) || { cat "$build/zip.log" >&2; exit 1; }
     echo "== Windows $arch: packed $(ls "$build"/elvarin-*-windows-"$arch".zip)"
+    (cd "$build" && cpack -G NSIS > "$build/setup.log" 2>&1) || { cat "$build/setup.log" >&2; exit 1; }
+    echo "== Windows $arch: made the installer $(ls "$build"/elvarin-*-windows-"$arch"-setup.exe)"
 done

@@ -172,7 +172,8 @@ fi
 
 # --- virtual display ----------------------------------------------------------------
 xvfb_pid=""
-if display=$(bash "$top/tools/virtual_display.sh"); then
+# Large enough for the game's window at three times its size (288 dpi).
+if display=$(bash "$top/tools/virtual_display.sh" --screen 1600x1200); then
     export DISPLAY=${display% *}
     xvfb_pid=${display#* }
 else
@@ -574,12 +575,20 @@ make_modern_prefix() {
     WINEPREFIX="$prefix" "$wine" regedit /S "$checks/modern-frame.reg" >/dev/null 2>&1
 }
 
-# Waits up to $2 seconds for the whole board image on screen, elsewhere than at "$3" when
-# given; sets board_x and board_y (its top left corner on screen). Screenshot: $1.
+# The multiple the game draws at in the check under way (the prefix's DPI): each pixel of
+# the board image and of the cursors is a block of multiple x multiple on screen. Board
+# offsets below are screen pixels from the board's corner; first_px and last_px give the
+# first and the last screen pixel of pixel $1 of the board image.
+multiple=1
+first_px() { echo $(($1 * multiple)); }
+last_px() { echo $((($1 + 1) * multiple - 1)); }
+# Waits up to $2 seconds for the whole board image on screen at the multiple, each of its
+# pixels an exact block, elsewhere than at "$3" when given; sets board_x and board_y (its
+# top left corner on screen). Screenshot: $1.
 await_board() {
     local shot=$1 not_at=${3:-} found=""
     board_shown() {
-        import -window root "$shot" 2>/dev/null && found=$(screen_board board "$shot" "$grille") &&
+        import -window root "$shot" 2>/dev/null && found=$(screen_board board "$shot" "$grille" "$multiple") &&
             [ "$found" != "$not_at" ]
     }
     wait_until board_shown "$2" || return 1
@@ -587,7 +596,7 @@ await_board() {
 }
 # Waits up to 10 s for cursor $1: yes, no, or other (the crosshair).
 await_cursor() {
-    wait_until "[ \"\$(screen_board cursor '$build/game/oui.cur' '$build/game/non.cur')\" = $1 ]" 10
+    wait_until "[ \"\$(screen_board cursor '$build/game/oui.cur' '$build/game/non.cur' $multiple)\" = $1 ]" 10
 }
 # The pointer to board offset $1, $2; then waits for cursor $3 there.
 cursor_at() {
@@ -604,36 +613,41 @@ wrong_cursors() {
     done
     echo "${wrong[*]}"
 }
-# The cursors on both sides of square (5, 3)'s bounds (board offsets 121/122 and
+# The cursors on both sides of square (5, 3)'s bounds (board image pixels 121/122 and
 # 151/152) that are not the right ones, where the board now is.
-square_5_3_bounds_wrong() { wrong_cursors "122 62 yes" "121 62 no" "151 91 yes" "152 91 no"; }
+square_5_3_bounds_wrong() {
+    wrong_cursors "$(first_px 122) $(first_px 62) yes" "$(last_px 121) $(first_px 62) no" \
+                  "$(last_px 151) $(last_px 91) yes" "$(first_px 152) $(last_px 91) no"
+}
 # A click at board offset $1, $2. The game reads the pointer when it handles the click:
 # the pointer stays there until the click has shown its effect (for a click without one,
 # its cursor: see check_board_frame).
 click_at() { xdotool mousemove $((board_x + $1)) $((board_y + $2)) click 1 2>/dev/null; }
 # The board on screen now, row after row (screenshot $1).
-pieces_now() { import -window root "$1" 2>/dev/null && screen_board pieces "$1" "$board_x" "$board_y" | tr -d '\n'; }
+pieces_now() {
+    import -window root "$1" 2>/dev/null && screen_board pieces "$1" "$board_x" "$board_y" "$multiple" | tr -d '\n'
+}
 piece_at() { echo "${1:$((($3 - 1) * 8 + $2 - 1)):1}"; } # board, column, row
 piece_count() { local pieces=${1//./}; echo ${#pieces}; }
-# Clicks the last pixel (offsets 30 c + 1, 30 r + 1) of the first square where white may
-# play on the board now (screenshot $1); true once a piece stands there. Sets `played`.
+# Clicks the last pixel (board image pixel 30 c + 1, 30 r + 1) of the first square where
+# white may play on the board now (screenshot $1); true once a piece stands there. Sets `played`.
 play_last_pixel_of_a_legal_square() {
     local shot=$1 legal column row
     import -window root "$shot" 2>/dev/null
-    legal=$(screen_board legal "$shot" "$board_x" "$board_y" | cut -d' ' -f1)
+    legal=$(screen_board legal "$shot" "$board_x" "$board_y" "$multiple" | cut -d' ' -f1)
     played="none"
     [ -n "$legal" ] || return 1
     IFS=, read -r column row <<<"$legal"
     played="($column, $row)"
-    cursor_at $((30 * column - 15)) $((30 * row - 15)) yes || return 1
-    click_at $((30 * column + 1)) $((30 * row + 1))
+    cursor_at "$(first_px $((30 * column - 15)))" "$(first_px $((30 * row - 15)))" yes || return 1
+    click_at "$(last_px $((30 * column + 1)))" "$(last_px $((30 * row + 1)))"
     wait_until '[ "$(piece_at "$(pieces_now "$shot")" "$column" "$row")" != . ]' 30
 }
 # Plays white's first move by a click on the first pixel of square (5, 3); true once
 # the computer has answered.
 play_first_pixel_of_the_opening_move() {
     local shot=$1 now
-    click_at 122 62
+    click_at "$(first_px 122)" "$(first_px 62)"
     wait_until 'now=$(pieces_now "$shot"); [ "$(piece_at "$now" 5 3)" = W ] && [ "$(piece_count "$now")" -eq 6 ]' 30
 }
 # Starts korvane.exe in folder $1 with the default hall of fame and the cursors and waits
@@ -661,6 +675,11 @@ check_board_frame() {
     if start_korvane_in "$dir" "$what"; then
         geometry=$(xdotool getwindowgeometry "$id" | sed -n 's/.*Geometry: //p')
         pass "$what shows the whole board with its white strip (window ${geometry}, board at $board_x,$board_y on screen: $dir/window.png)"
+        if wait_until 'client_as_drawn_at_96_dpi "$dir/client.png"' 10; then
+            pass "$what: its client area is pixel for pixel as the game drew it at 96 dpi before it drew itself at other scales ($reference_96)"
+        else
+            fail "$what: its client area differs from $reference_96 ($dir/client.png)"
+        fi
         wrong=$(wrong_cursors "122 62 yes" "121 62 no" "151 91 yes" "152 91 no" "0 70 other" "2 70 no" "1 70 other" \
                               "241 70 no" "242 70 other" "151 92 no" "70 242 other" "130 62 yes" "130 61 no" "70 1 other" \
                               "70 2 no")
@@ -749,6 +768,182 @@ check_window_states() {
     WINEPREFIX=$(frame_prefix wine)
 }
 
+# --- the game at today's display scales -----------------------------------------------
+# korvane.exe declares itself per-monitor DPI-aware (game/resources/korvane.manifest), so
+# Wine tells it the DPI of the prefix (LogPixels, set in its registry for each check): it
+# draws its board, pieces and cursors at a whole multiple (the DPI's scale rounded up: 2 at
+# 144 and 192 dpi, 3 at 288), each pixel an exact block of its colour; its texts in the
+# desktop's font at that DPI, placed by the same multiple; its client area exactly the
+# layout's at that multiple. The pointer maps back by the multiple: the first and the last
+# screen pixel of a square play it, the pixels beside it do not. Under Wine's frame at 144
+# dpi and the modern frame at 192 dpi (Wine has no second monitor to move to: a helper
+# program, tests/windows/show_window.cpp, sends the messages that Windows sends then),
+# and its dialogs and message boxes as Windows scales dialogs.
+
+# The client area at 96 dpi, as the game drew it before it drew itself at other scales.
+reference_96="$top/tests/windows/client_96dpi.png"
+client_as_drawn_at_96_dpi() {
+    import -window root -crop "516x245+$board_x+$board_y" +repage "$1" 2>/dev/null &&
+        [ "$(compare -metric AE "$1" "$reference_96" null: 2>&1)" = 0 ]
+}
+# The DPI of the prefix, for the programs that start from now on.
+set_prefix_dpi() {
+    printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Control Panel\Desktop]' \
+        "\"LogPixels\"=dword:$(printf %08x "$1")" >"$checks/dpi-$1.reg"
+    "$wine" regedit /S "$checks/dpi-$1.reg" >/dev/null 2>&1
+}
+multiple_of_dpi() { echo $((($1 + 95) / 96)); }
+# What show_window.exe reports of the window of class $1 ("client", "dpi DPI", ...).
+window_report() { "$wine" "$build/tests/windows/show_window.exe" "$@" 2>/dev/null | tr -d '\r'; }
+layout_size() { echo "$((516 * $1)) $((245 * $1))"; }
+# Where the three texts stand (screenshot $1): each in the band of its line, from the
+# layout's 250 at the multiple, within the client area; the first line, whose "V" and "j"
+# reach from the top of a capital to the foot of a descender, at least `text_height` high.
+texts_wrong() {
+    local shot=$1 line=0 x1 y1 x2 y2 wrong=()
+    import -window root "$shot" 2>/dev/null || { echo "no screenshot"; return; }
+    while read -r x1 y1 x2 y2; do
+        line=$((line + 1))
+        if [ "$x1" = none ]; then
+            wrong+=("line $line missing")
+        elif [ "$x1" -lt "$(first_px 250)" ] || [ "$x1" -gt "$(first_px 252)" ] ||
+             [ "$x2" -gt "$(first_px 516)" ] || { [ "$line" -eq 1 ] && [ $((y2 - y1)) -lt "$text_height" ]; }; then
+            wrong+=("line $line at $x1,$y1-$x2,$y2")
+        fi
+    done < <(screen_board texts "$shot" "$board_x" "$board_y" "$multiple")
+    [ "$line" -eq 3 ] || wrong+=("$line lines read")
+    echo "${wrong[*]}"
+}
+
+# korvane.exe under frame $1 at $2 dpi, no window manager running. With $3, then moved to a
+# monitor of $3 dpi and back.
+check_board_dpi() {
+    local frame=$1 dpi=$2 dir="$checks/board-$1-frame-$2dpi" what="$arch, $1 frame, $2 dpi: korvane.exe"
+    local report wrong expected
+    export WINEPREFIX
+    WINEPREFIX=$(frame_prefix "$frame")
+    set_prefix_dpi "$dpi"
+    multiple=$(multiple_of_dpi "$dpi")
+    if start_korvane_in "$dir" "$what"; then
+        report=$(window_report MyApp client)
+        expected="client $(layout_size "$multiple")"
+        if [ "$report" = "$expected" ]; then
+            pass "$what draws the whole board at $multiple times its pixels, each an exact block of its colour (board at $board_x,$board_y on screen: $dir/window.png); \"$report\""
+        else
+            fail "$what: the board at $multiple times its pixels, but its window reports \"$report\", not \"$expected\""
+        fi
+        # The desktop's message font at this DPI: 11 pixels high at 96 dpi; nine tenths of it.
+        text_height=$(((99 * dpi + 959) / 960))
+        if wrong="no texts yet" && wait_until 'wrong=$(texts_wrong "$dir/texts.png"); [ -z "$wrong" ]' 10; then
+            pass "$what: its three texts start at $(first_px 250) pixels, each in its line's band at the multiple, within the client area, the first $text_height pixels high or more ($dir/texts.png)"
+        else
+            fail "$what: texts: $wrong ($dir/texts.png)"
+        fi
+        wrong=$(wrong_cursors "$(first_px 122) $(first_px 62) yes" "$(last_px 121) $(first_px 62) no" \
+                              "$(last_px 151) $(last_px 91) yes" "$(first_px 152) $(last_px 91) no" \
+                              "$(last_px 1) $(first_px 70) other" "$(first_px 2) $(first_px 70) no" \
+                              "$(last_px 241) $(first_px 70) no" "$(first_px 242) $(first_px 70) other")
+        if [ -z "$wrong" ]; then
+            pass "$what: the cursors at $multiple times their pixels: yes over square (5, 3) from its first screen pixel $(first_px 122),$(first_px 62) to its last $(last_px 151),$(last_px 91), no beside it and over the squares from $(first_px 2) to $(last_px 241), the crosshair at $(last_px 1) and $(first_px 242)"
+        else
+            fail "$what: cursors: $wrong"
+        fi
+        if play_first_pixel_of_the_opening_move "$dir/first-pixel.png"; then
+            pass "$what: a click on the first screen pixel of square (5, 3) plays it, and the computer answers"
+        else
+            fail "$what: a click on the first screen pixel of square (5, 3) did not play it within 30 s ($dir/first-pixel.png)"
+        fi
+        if play_last_pixel_of_a_legal_square "$dir/last-pixel.png"; then
+            pass "$what: a click on the last screen pixel of square $played plays it"
+        else
+            fail "$what: a click on the last screen pixel of square $played did not play it within 30 s ($dir/last-pixel.png)"
+        fi
+        [ -n "${3:-}" ] && check_dpi_change "$dpi" "$3" "$dir" "$what"
+        kill_wine "$pid"
+        wait "$pid" 2>/dev/null
+    fi
+    multiple=1
+    set_prefix_dpi 96
+    WINEPREFIX=$(frame_prefix wine)
+}
+
+# The running korvane.exe, at $1 dpi, moved to a monitor of $2 dpi and back ($3 its folder,
+# $4 what it is): each time it takes the rectangle suggested with WM_DPICHANGED, of the size
+# it asked for with WM_GETDPISCALEDSIZE, and draws itself at the multiple of the new DPI.
+# Wine draws the frame at the prefix's DPI, so at $2 dpi the client area is larger than
+# the layout by the difference between the two frames; back at $1 dpi it is the layout's.
+check_dpi_change() {
+    local from=$1 to=$2 dir=$3 what=$4 report suggested window width height at
+    for at in "$to" "$from"; do
+        report=$(window_report MyApp dpi "$at")
+        suggested=$(sed -n 's/^suggested \([-0-9 ]*\) window.*/\1/p' <<<"$report")
+        window=$(sed -n 's/.* window \([-0-9 ]*\) client.*/\1/p' <<<"$report")
+        read -r width height <<<"$(sed -n 's/.* client //p' <<<"$report")"
+        multiple=$(multiple_of_dpi "$at")
+        read -r layout_width layout_height <<<"$(layout_size "$multiple")"
+        if [ -z "$suggested" ] || [ "$window" != "$suggested" ] || [ "${width:-0}" -lt "$layout_width" ] ||
+           [ "${height:-0}" -lt "$layout_height" ] ||
+           { [ "$at" = "$from" ] && [ "$width $height" != "$layout_width $layout_height" ]; }; then
+            fail "$what moved to a monitor of $at dpi: \"$report\" (the window is to take the suggested rectangle; its client area to hold $layout_width x $layout_height)"
+        elif ! await_board "$dir/at-$at-dpi.png" 30; then
+            fail "$what moved to a monitor of $at dpi: the whole board at $multiple times its pixels is not on screen within 30 s ($dir/at-$at-dpi.png)"
+        elif ! play_last_pixel_of_a_legal_square "$dir/at-$at-dpi-move.png"; then
+            fail "$what moved to a monitor of $at dpi: a click on the last screen pixel of square $played did not play it within 30 s ($dir/at-$at-dpi-move.png)"
+        else
+            pass "$what moved to a monitor of $at dpi (WM_GETDPISCALEDSIZE, WM_DPICHANGED): takes the suggested rectangle $suggested, client area $width x $height, the board drawn again at $multiple times its pixels, a click on the last screen pixel of square $played plays it"
+        fi
+    done
+}
+
+# Sets dialog_size to the client size ("W H") of the dialog (class #32770) that korvane.exe
+# shows at $1 dpi: its message box without a hall of fame ($2 "box"), its colour dialog ($2
+# "colour"); empty without one.
+dialog_size_at() {
+    local dpi=$1 kind=$2 dir="$checks/dialogs/$2-$1dpi"
+    set_prefix_dpi "$dpi"
+    multiple=$(multiple_of_dpi "$dpi")
+    if [ "$kind" = box ]; then
+        rm -rf "$dir" && mkdir -p "$dir" && cp "$build/game/oui.cur" "$build/game/non.cur" "$dir/"
+        (cd "$dir" && exec "$wine" "$build/game/korvane.exe" >korvane.log 2>&1) &
+        pid=$!
+        wait_window "Impossible de d" 60 "$pid" >/dev/null
+    elif start_korvane_in "$dir" "$arch, wine frame, $dpi dpi: korvane.exe for its colour dialog"; then
+        window_report MyApp command 200
+        wait_window "^Dialog\$" 30 "$pid" >/dev/null
+    fi
+    dialog_size=$(window_report '#32770' client | sed -n 's/^client //p')
+    kill_wine "$pid"
+    wait "$pid" 2>/dev/null
+    multiple=1
+}
+# $1 / $2 ("W H" each) is $3 / 96 give or take a tenth, on both axes.
+scaled_by_dpi() {
+    local w1 h1 w2 h2
+    read -r w1 h1 <<<"$1"
+    read -r w2 h2 <<<"$2"
+    [ -n "$w1" ] && [ -n "$w2" ] || return 1
+    [ $((w1 * 96 * 10)) -ge $((w2 * $3 * 9)) ] && [ $((w1 * 96 * 10)) -le $((w2 * $3 * 11)) ] &&
+        [ $((h1 * 96 * 10)) -ge $((h2 * $3 * 9)) ] && [ $((h1 * 96 * 10)) -le $((h2 * $3 * 11)) ]
+}
+# The message box and the colour dialog at $1 dpi, against the same at 96 dpi (Wine's frame).
+check_dialogs_dpi() {
+    local dpi=$1 kind at_96 at_dpi what="$arch, wine frame, $1 dpi: korvane.exe"
+    for kind in box colour; do
+        dialog_size_at 96 "$kind"
+        at_96=$dialog_size
+        dialog_size_at "$dpi" "$kind"
+        at_dpi=$dialog_size
+        local name="the colour dialog"
+        [ "$kind" = box ] && name="the message box without a hall of fame"
+        if scaled_by_dpi "$at_dpi" "$at_96" "$dpi"; then
+            pass "$what: $name is scaled as Windows scales dialogs (client area ${at_dpi/ / x }, at 96 dpi ${at_96/ / x })"
+        else
+            fail "$what: $name: client area ${at_dpi:-not seen} at $dpi dpi, ${at_96:-not seen} at 96 dpi"
+        fi
+    done
+    set_prefix_dpi 96
+}
+
 # trainer.exe saves ("x", then "O") while hold_file.exe holds elvarfl.don open: with the
 # file let go while the save waits ($1 "let-go"), the save goes through; held for good
 # ($1 "held"), the save fails with its message and leaves the file as it was.
@@ -801,6 +996,96 @@ check_held_save() {
     cd "$top" || return
 }
 
+# --- the installer ------------------------------------------------------------------------
+# The installer that tools/windows_build.sh made, run silently (/S) as a player's setup
+# runs: the files, the Start-menu entry "Korvane" and the uninstall key; korvane.exe
+# started from that entry plays from the installed folder. The player then puts a hall of
+# fame of their own in its place and a folder of theirs beside it; an update over it keeps
+# them; the silent uninstaller removes everything the installer put there (the unchanged
+# cursor files too), the entry and the key, and leaves the player's files with the folder.
+# Installed elsewhere and uninstalled at once, nothing of it is left.
+
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Elvarin'
+uninstall_value() { "$wine" reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
+start_menu_entry() { find "$WINEPREFIX/drive_c/users" -name Korvane.lnk 2>/dev/null | head -1; }
+installed_files="korvane.exe trainer.exe make_population.exe README.txt LISEZMOI.txt meillfl.don oui.cur non.cur Uninstall.exe"
+# The installed files missing from folder $1.
+missing_from() { local f gone=(); for f in $installed_files; do [ -f "$1/$f" ] || gone+=("$f"); done; echo "${gone[*]}"; }
+# The files of folder $1, and the entry and the key when they are there, as one line.
+left_in() {
+    echo "$(cd "$1" 2>/dev/null && find . -mindepth 1 | sort | tr '\n' ' ')$([ -n "$(start_menu_entry)" ] && echo "Korvane.lnk ")$(uninstall_value DisplayName >/dev/null && [ -n "$(uninstall_value DisplayName)" ] && echo "the uninstall key")"
+}
+# Runs the uninstaller of folder $1 silently; true once it has removed its key and itself.
+uninstall_from() {
+    "$wine" "$1/Uninstall.exe" /S >/dev/null 2>&1
+    wait_until '[ ! -f "$1/Uninstall.exe" ] && [ -z "$(uninstall_value DisplayName)" ]' 60
+}
+
+check_installer() {
+    local setup folder unix_folder entry wrong dir="$checks/installer" what="$arch: the installer" korvane
+    setup=$(ls "$build"/elvarin-*-windows-"$arch"-setup.exe 2>/dev/null | head -1)
+    if [ -z "$setup" ]; then
+        fail "$arch: no installer in $build (run tools/windows_build.sh $arch)"
+        return
+    fi
+    rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || return
+    # What an earlier run left as the player's (a hall of fame and a folder) goes first.
+    rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Programs/Elvarin
+    "$wine" "$setup" /S >install.log 2>&1
+    folder=$(uninstall_value InstallLocation)
+    unix_folder=$([ -n "$folder" ] && "$wine" winepath -u "$folder" 2>/dev/null | tr -d '\r')
+    entry=$(start_menu_entry)
+    if [ -z "$unix_folder" ] || [ ! -d "$unix_folder" ]; then
+        fail "$what ${setup##*/} /S: no InstallLocation in $uninstall_key (see $dir/install.log)"
+        cd "$top" || return
+        return
+    fi
+    wrong=$(missing_from "$unix_folder")
+    if [ -z "$wrong" ] && [ -n "$entry" ] && cmp -s "$unix_folder/meillfl.don" "$top/game/data/meillfl.don" &&
+       [ "$(uninstall_value DisplayName)" = Elvarin ] &&
+       [ "$(uninstall_value UninstallString)" = "\"$folder\\Uninstall.exe\"" ]; then
+        pass "$what ${setup##*/} /S installs into $folder the programs, the READMEs, the default hall of fame, the cursor files and Uninstall.exe, the Start-menu entry ${entry##*/users/}, and the uninstall key (DisplayName Elvarin, UninstallString $(uninstall_value UninstallString))"
+    else
+        fail "$what ${setup##*/} /S: missing ${wrong:-no file}, entry ${entry:-none}, DisplayName $(uninstall_value DisplayName), UninstallString $(uninstall_value UninstallString) in $folder"
+    fi
+    # The entry, opened as the Start menu opens it, from a folder without a hall of fame.
+    "$wine" start /unix "$entry" >start.log 2>&1
+    if id=$(wait_window "Elvarin avec" 60 "$$") && await_board "$dir/window.png" 30; then
+        pass "$what: the Start-menu entry starts korvane.exe in the installed folder: the board with the default hall of fame ($dir/window.png)"
+    else
+        fail "$what: the Start-menu entry shows no board within 60 s ($dir/window.png, $dir/start.log)"
+    fi
+    window_report MyApp command 100 # "Fermer"
+    wait_until '! korvane=$(wine_process korvane.exe)' 30 || kill "$korvane" 2>/dev/null
+    # The player's own hall of fame, and a folder of theirs; then an update over them.
+    "$wine" "$build/make_population/make_population.exe" --seed 19 . >/dev/null 2>&1
+    cp elvarfl.don "$unix_folder/meillfl.don" && mkdir -p "$unix_folder/mine" && cp elvarfl.don "$unix_folder/mine/"
+    "$wine" "$setup" /S >update.log 2>&1
+    if cmp -s "$unix_folder/meillfl.don" elvarfl.don && [ -z "$(missing_from "$unix_folder")" ]; then
+        pass "$what, run again over the installed folder, keeps the hall of fame the player put there"
+    else
+        fail "$what, run again over the installed folder: the player's meillfl.don $(cmp -s "$unix_folder/meillfl.don" elvarfl.don && echo kept || echo replaced), missing: $(missing_from "$unix_folder")"
+    fi
+    if uninstall_from "$unix_folder" && [ "$(left_in "$unix_folder")" = "./meillfl.don ./mine ./mine/elvarfl.don " ] &&
+       cmp -s "$unix_folder/meillfl.don" elvarfl.don; then
+        pass "$what: Uninstall.exe /S removes the installer's files, the Start-menu entry and the uninstall key, and leaves the player's hall of fame and folder (left: $(left_in "$unix_folder"))"
+    else
+        fail "$what: after Uninstall.exe /S, left: $(left_in "$unix_folder") (the player's meillfl.don and mine/ only are to stay)"
+    fi
+    # Elsewhere, as it was installed: nothing is left.
+    local fresh='C:\elvarin-untouched' unix_fresh="$WINEPREFIX/drive_c/elvarin-untouched"
+    rm -rf "$unix_fresh"
+    "$wine" "$setup" /S "/D=$fresh" >fresh.log 2>&1
+    if [ -n "$(missing_from "$unix_fresh")" ]; then
+        fail "$what /S /D=$fresh: missing $(missing_from "$unix_fresh")"
+    elif uninstall_from "$unix_fresh" && [ ! -e "$unix_fresh" ] && [ -z "$(left_in "$unix_fresh")" ]; then
+        pass "$what /S /D=$fresh, uninstalled as it was installed: the folder, the Start-menu entry and the uninstall key are gone"
+    else
+        fail "$what /S /D=$fresh, uninstalled: left $(left_in "$unix_fresh")$([ -e "$unix_fresh" ] && echo " and the folder")"
+    fi
+    cd "$top" || return
+}
+
 # --- all builds -----------------------------------------------------------------------
 # The checks of one build; a build that cannot be run says why and leaves the others be.
 check_build() {
@@ -822,7 +1107,8 @@ check_build() {
     fi
     checks="$build/wine-checks"
     mkdir -p "$checks"
-    export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    # No Mono, no Gecko, and no menu entries on this machine for the shortcuts the installer makes.
+    export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     wine=$(loader_of "$arch")
     unset WINELOADER
     if [ "$arch" = i686 ]; then
@@ -841,6 +1127,7 @@ check_build() {
     echo "== Windows $arch under $version ($WINEARCH prefix $WINEPREFIX, loader $wine)"
     start_wine_server
     "$wine" wineboot -i >/dev/null 2>&1
+    set_prefix_dpi 96 # a run that ended midway may have left another
     check_unit_tests
     for check in check_korvane_with_file check_korvane_without_file check_trainer_pipe \
                  "check_trainer_console key" "check_trainer_console ctrl-c"; do
@@ -848,7 +1135,9 @@ check_build() {
     done
     make_modern_prefix
     for check in "check_board_frame wine" "check_window_states wine" "check_board_frame modern" \
-                 "check_window_states modern" "check_held_save let-go" "check_held_save held"; do
+                 "check_window_states modern" "check_board_dpi wine 144" "check_dialogs_dpi 144" \
+                 "check_board_dpi modern 192 288" "check_held_save let-go" "check_held_save held" \
+                 check_installer; do
         with_one_retry $check
     done
     WINEPREFIX=$(frame_prefix modern) wineserver -k 2>/dev/null

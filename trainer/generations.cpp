@@ -49,7 +49,7 @@ bool stop_question(const Keyboard& keyboard)
 // folder is ours, the temporary files of a run that was killed while saving go.
 void claim_working_folder()
 {
-    folder_lock = take_folder_lock();
+    folder_lock = take_folder_lock(".");
     if (folder_lock.state == FolderLockState::held_by_another) {
         console_print("Un autre apprentissage tourne d\xE9j\xE0 dans ce dossier\n");
         end_program(1);

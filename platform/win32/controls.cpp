@@ -184,6 +184,15 @@ LRESULT CALLBACK control_proc(HWND handle, UINT message, WPARAM wparam, LPARAM l
             show_now(*control);
         return result;
     }
+    case WM_SETFONT:
+        if (control->widget != nullptr) {
+            // No font: the system's, which the control had from its creation.
+            const Font* font = find_font(reinterpret_cast<HGDIOBJ>(wparam));
+            control->widget->setFont(font != nullptr ? font->font : control->widget->parentWidget()->font());
+            if (LOWORD(lparam) != 0)
+                show_now(*control);
+        }
+        return 0;
     case BM_CLICK:
         if (is_radio(*control)) {
             for (Window* member : group_of(*control)) {

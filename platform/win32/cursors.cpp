@@ -38,15 +38,20 @@ HICON load_icon(LPCSTR name, QSize size)
     return to_handle<HICON>(number);
 }
 
-// A cursor of the .cur file `bytes`; `file` names the file it was read from, if any.
-HCURSOR new_cursor(const std::vector<uint8_t>& bytes, const char* file)
+// A cursor of the .cur file `bytes`, stretched with its hot spot to `size`, whose zero
+// width or height is the file's own; `file` names the file it was read from, if any.
+HCURSOR new_cursor(const std::vector<uint8_t>& bytes, const char* file, QSize size = QSize(0, 0))
 {
     const std::optional<CursorImage> read = read_cursor(bytes);
     if (!read)
         return nullptr;
+    const QSize own = read->image.size();
+    const QSize shown(size.width() > 0 ? size.width() : own.width(), size.height() > 0 ? size.height() : own.height());
+    const QPoint hot_spot(read->hot_spot.x() * shown.width() / own.width(),
+                          read->hot_spot.y() * shown.height() / own.height());
     const uintptr_t number = new_number();
     CursorObject& cursor = state().cursors[number];
-    cursor.cursor = QCursor(QPixmap::fromImage(read->image), read->hot_spot.x(), read->hot_spot.y());
+    cursor.cursor = QCursor(QPixmap::fromImage(stretched(read->image, shown)), hot_spot.x(), hot_spot.y());
     cursor.file = file;
     return to_handle<HCURSOR>(number);
 }
@@ -72,13 +77,6 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name)
     return nullptr;
 }
 
-HCURSOR WINAPI LoadCursorFromFileA(LPCSTR file_name)
-{
-    if (file_name == nullptr)
-        return nullptr;
-    return new_cursor(read_file(file_name), file_name);
-}
-
 HCURSOR WINAPI SetCursor(HCURSOR cursor)
 {
     const HCURSOR previous = state().current_cursor;
@@ -101,9 +99,11 @@ HICON WINAPI LoadIconA(HINSTANCE, LPCSTR name)
     return load_icon(name, QSize(default_icon_size, default_icon_size));
 }
 
-HANDLE WINAPI LoadImageA(HINSTANCE, LPCSTR name, UINT type, int width, int height, UINT)
+HANDLE WINAPI LoadImageA(HINSTANCE, LPCSTR name, UINT type, int width, int height, UINT load_flags)
 {
-    // Only icons are loaded this way (the small icon of the window class).
+    // Icon resources (the small icon of the window class) and cursor files.
+    if (type == IMAGE_CURSOR && (load_flags & LR_LOADFROMFILE) != 0 && name != nullptr)
+        return new_cursor(read_file(name), name, QSize(width, height));
     if (type != IMAGE_ICON)
         return nullptr;
     return load_icon(name, QSize(width > 0 ? width : default_icon_size, height > 0 ? height : default_icon_size));

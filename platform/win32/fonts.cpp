@@ -1,8 +1,11 @@
-// platform/win32/fonts.cpp -- font choices of the layer.
+// platform/win32/fonts.cpp -- font choices of the layer, and the fonts a program creates.
 #include "fonts.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace win32_layer {
 
@@ -23,6 +26,10 @@ const QFont& system_font()
     return font;
 }
 
+namespace {
+constexpr int dialog_font_pixels = 11;
+}
+
 const QFont& dialog_font()
 {
     static const QFont font = [] {
@@ -31,9 +38,39 @@ const QFont& dialog_font()
         chosen.setFamilies(QStringList() << QStringLiteral("DejaVu Sans Condensed") << QStringLiteral("Liberation Sans Narrow")
                                           << QStringLiteral("DejaVu Sans") << QStringLiteral("sans-serif"));
         chosen.setStyleHint(QFont::SansSerif);
-        chosen.setPixelSize(11);
+        chosen.setPixelSize(dialog_font_pixels);
         return chosen;
     }();
+    return font;
+}
+
+LOGFONTW desktop_font(UINT dpi)
+{
+    LOGFONTW description{};
+    description.lfHeight = -static_cast<LONG>((dialog_font_pixels * dpi + USER_DEFAULT_SCREEN_DPI / 2) / USER_DEFAULT_SCREEN_DPI);
+    description.lfWeight = FW_NORMAL;
+    const QString face = dialog_font().families().front();
+    const auto length = std::min<qsizetype>(face.size(), LF_FACESIZE - 1);
+    for (qsizetype i = 0; i < length; ++i)
+        description.lfFaceName[i] = static_cast<WCHAR>(face.at(i).unicode());
+    return description;
+}
+
+QFont font_of(const LOGFONTW& description)
+{
+    QString face;
+    for (int i = 0; i < LF_FACESIZE && description.lfFaceName[i] != 0; ++i)
+        face.append(QChar(static_cast<char16_t>(description.lfFaceName[i])));
+    QFont font = dialog_font();
+    if (!face.isEmpty())
+        font.setFamilies(QStringList() << face << dialog_font().families());
+    font.setWeight(description.lfWeight >= FW_BOLD ? QFont::Bold : QFont::Normal);
+    const int height = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
+    if (height > 0)
+        font.setPixelSize(height);
+    // A line height: the character height that gives it.
+    if (description.lfHeight > 0)
+        font.setPixelSize(std::max(1, height * height / QFontMetrics(font).height()));
     return font;
 }
 

@@ -1,12 +1,13 @@
-// platform/win32/gdi.cpp -- device contexts, bitmaps, BitBlt and TextOutA. A window's device
-// context draws on the window's own surface, which its frame shows and which persists
-// between paints; a memory device context draws on the bitmap selected into it.
+// platform/win32/gdi.cpp -- device contexts, bitmaps, BitBlt, StretchBlt and TextOutA. A
+// window's device context draws on the window's own surface, which its frame shows and which
+// persists between paints; a memory device context draws on the bitmap selected into it.
 #include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "fonts.h"
 #include "images.h"
@@ -25,6 +26,7 @@ const QColor text_background(255, 255, 255);
 HDC new_dc(DeviceContext dc)
 {
     const uintptr_t number = new_number();
+    dc.font = state().system_font;
     state().device_contexts[number] = dc;
     return to_handle<HDC>(number);
 }
@@ -53,8 +55,55 @@ bool release_dc(HDC handle)
         return false;
     if (Bitmap* bitmap = find_bitmap(dc->bitmap))
         bitmap->selections = std::max(bitmap->selections - 1, 0);
+    if (Font* font = find_font(dc->font))
+        font->selections = std::max(font->selections - 1, 0);
     show_drawing(*dc, true);
     state().device_contexts.erase(handle_number(handle));
+    return true;
+}
+
+template <typename Object>
+Object* find_object(HGDIOBJ handle);
+template <>
+Bitmap* find_object<Bitmap>(HGDIOBJ handle)
+{
+    return find_bitmap(handle);
+}
+template <>
+Font* find_object<Font>(HGDIOBJ handle)
+{
+    return find_font(handle);
+}
+
+// Selects `object` into the slot `selected` of a device context, counting its selections.
+template <typename Object>
+HGDIOBJ select_into(HGDIOBJ& selected, Object& object, HGDIOBJ handle)
+{
+    if (handle == selected)
+        return handle;
+    if (Object* old = find_object<Object>(selected))
+        old->selections = std::max(old->selections - 1, 0);
+    object.selections += 1;
+    return std::exchange(selected, handle);
+}
+
+// Copies the part (source_x, source_y, source_size) of the source's pixels to (x, y) at
+// `size`; false when either device context has nothing to draw on.
+bool copy_pixels(const DeviceContext& to, QPoint at, QSize size, const DeviceContext& from, QRect part)
+{
+    QImage* target = target_of(to);
+    const QImage* origin = target_of(from);
+    if (target == nullptr || origin == nullptr)
+        return false;
+    if (size.isEmpty() || part.isEmpty())
+        return true;
+    // A copy of the part, so that a copy within one image reads the pixels as they were.
+    const QImage pixels = stretched(origin->copy(part), size);
+    QPainter painter(target);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(at, pixels);
+    painter.end();
+    show_drawing(to, false);
     return true;
 }
 
@@ -124,33 +173,42 @@ BOOL WINAPI DeleteDC(HDC dc)
 HGDIOBJ WINAPI SelectObject(HDC handle, HGDIOBJ object)
 {
     DeviceContext* dc = find_dc(handle);
+    if (dc == nullptr)
+        return nullptr;
+    // A font into any device context; a bitmap into a memory device context, one at a time.
+    if (Font* font = find_font(object))
+        return select_into(dc->font, *font, object);
     Bitmap* bitmap = find_bitmap(object);
-    // Only bitmaps are selected, into memory device contexts, one device context at a time.
-    if (dc == nullptr || bitmap == nullptr || !dc->memory)
+    if (bitmap == nullptr || !dc->memory || (bitmap->selections > 0 && !bitmap->stock && object != dc->bitmap))
         return nullptr;
-    if (object == dc->bitmap)
-        return object;
-    if (bitmap->selections > 0 && !bitmap->stock)
+    return select_into(dc->bitmap, *bitmap, object);
+}
+
+HFONT WINAPI CreateFontIndirectW(const LOGFONTW* description)
+{
+    if (description == nullptr)
         return nullptr;
-    const HGDIOBJ previous = dc->bitmap;
-    if (Bitmap* old = find_bitmap(previous))
-        old->selections = std::max(old->selections - 1, 0);
-    bitmap->selections += 1;
-    dc->bitmap = object;
-    return previous;
+    const uintptr_t number = new_number();
+    state().fonts[number].font = font_of(*description);
+    return to_handle<HFONT>(number);
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ object)
 {
-    const Bitmap* bitmap = find_bitmap(object);
-    if (bitmap == nullptr)
-        return FALSE;
-    if (bitmap->stock)
+    const auto delete_from = [object](auto& table) {
+        const auto found = table.find(handle_number(object));
+        if (found->second.stock)
+            return TRUE;
+        if (found->second.selections > 0)
+            return FALSE;   // still selected into a device context
+        table.erase(found);
         return TRUE;
-    if (bitmap->selections > 0)
-        return FALSE;   // still selected into a device context
-    state().bitmaps.erase(handle_number(object));
-    return TRUE;
+    };
+    if (find_bitmap(object) != nullptr)
+        return delete_from(state().bitmaps);
+    if (find_font(object) != nullptr)
+        return delete_from(state().fonts);
+    return FALSE;
 }
 
 int WINAPI GetObjectA(HANDLE object, int size, LPVOID buffer)
@@ -185,24 +243,30 @@ HBITMAP WINAPI LoadBitmapA(HINSTANCE, LPCSTR name)
 BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int source_x, int source_y,
                    DWORD raster_op)
 {
+    return StretchBlt(dest, x, y, width, height, source, source_x, source_y, width, height, raster_op);
+}
+
+BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int source_x, int source_y,
+                       int source_width, int source_height, DWORD raster_op)
+{
     const DeviceContext* to = find_dc(dest);
     const DeviceContext* from = find_dc(source);
     if (to == nullptr || from == nullptr || raster_op != SRCCOPY)
         return FALSE;
-    QImage* target = target_of(*to);
-    const QImage* origin = target_of(*from);
-    if (target == nullptr || origin == nullptr)
-        return FALSE;
-    if (width <= 0 || height <= 0)
-        return TRUE;
-    // A copy of the part, so that a copy within one image reads the pixels as they were.
-    const QImage pixels = origin->copy(source_x, source_y, width, height);
-    QPainter painter(target);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QPoint(x, y), pixels);
-    painter.end();
-    show_drawing(*to, false);
-    return TRUE;
+    // Sizes below zero would mirror the picture, which the program never asks for. Every
+    // stretch mode takes the pixel a point falls on, as COLORONCOLOR does.
+    return copy_pixels(*to, QPoint(x, y), QSize(width, height), *from,
+                       QRect(source_x, source_y, source_width, source_height))
+               ? TRUE
+               : FALSE;
+}
+
+int WINAPI SetStretchBltMode(HDC handle, int mode)
+{
+    DeviceContext* dc = find_dc(handle);
+    if (dc == nullptr || mode < BLACKONWHITE || mode > 4)
+        return 0;
+    return std::exchange(dc->stretch_mode, mode);
 }
 
 int WINAPI SetBkMode(HDC handle, int mode)
@@ -221,14 +285,15 @@ BOOL WINAPI TextOutA(HDC handle, int x, int y, LPCSTR text, int length)
     if (dc == nullptr || length < 0 || (text == nullptr && length > 0))
         return FALSE;
     if (const LayerHook* watcher = hook(); watcher != nullptr && !dc->memory)
-        watcher->text_drawn(dc->window, x, y, text, length);
+        watcher->text_drawn(dc->window, x, y, text, length, QFontMetrics(find_font(dc->font)->font).height());
     QImage* target = target_of(*dc);
     if (target == nullptr)
         return TRUE;
     const QString shown = from_1252(std::string_view(text, static_cast<size_t>(length)));
-    const QFontMetrics metrics(system_font());
+    const QFont& font = find_font(dc->font)->font;
+    const QFontMetrics metrics(font);
     QPainter painter(target);
-    painter.setFont(system_font());
+    painter.setFont(font);
     if (dc->background_mode == OPAQUE)
         painter.fillRect(QRect(x, y, metrics.horizontalAdvance(shown), metrics.height()), text_background);
     painter.setPen(text_colour);

@@ -1,5 +1,6 @@
 // platform/win32/images.cpp -- image files through Qt's readers; only a cursor's hot spot,
-// which Qt does not report, is read here from the file's directory.
+// which Qt does not report, is read here from the file's directory. And the stretching of
+// images as Windows stretches pixels.
 #include "images.h"
 
 #include <QBuffer>
@@ -61,6 +62,21 @@ QImage read_icon(std::span<const uint8_t> bytes, QSize size)
         }
     }
     return best;
+}
+
+QImage stretched(const QImage& source, QSize size)
+{
+    if (source.size() == size)
+        return source;
+    const QImage from = source.convertToFormat(QImage::Format_ARGB32);
+    QImage result(size, QImage::Format_ARGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(from.constScanLine(y * from.height() / size.height()));
+        auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            out[x] = line[x * from.width() / size.width()];
+    }
+    return result;
 }
 
 std::optional<CursorImage> read_cursor(std::span<const uint8_t> bytes)

@@ -18,6 +18,10 @@ QImage read_bitmap(std::span<const uint8_t> bytes);
 // a null image when the bytes are not an icon file.
 QImage read_icon(std::span<const uint8_t> bytes, QSize size);
 
+// `source` at `size`, each pixel taken from where it falls in the source: by a whole
+// multiple every pixel becomes a block; nothing is blended.
+QImage stretched(const QImage& source, QSize size);
+
 struct CursorImage {
     QImage image;     // transparent where the cursor's mask leaves the screen as it is
     QPoint hot_spot;

@@ -15,8 +15,9 @@ struct LayerHook {
     int (*message_box)(HWND owner, const char* text, const char* caption, UINT type);
     // A window got its text: at its creation (before WM_CREATE) and at every WM_SETTEXT.
     void (*window_text)(HWND window, const char* text);
-    // TextOutA drew `length` bytes of `text` on a window.
-    void (*text_drawn)(HWND window, int x, int y, const char* text, int length);
+    // TextOutA drew `length` bytes of `text` on a window, in a font whose lines are
+    // `height` pixels high.
+    void (*text_drawn)(HWND window, int x, int y, const char* text, int length, int height);
 };
 
 // nullptr takes the hook away.

@@ -3,6 +3,8 @@
 
 #include <QPainter>
 
+#include "fonts.h"
+
 namespace win32_layer {
 namespace {
 
@@ -45,6 +47,9 @@ void reset_state()
     stock.image.fill(qRgb(0, 0, 0));
     stock.stock = true;
     layer.stock_bitmap = to_handle<HGDIOBJ>(bitmap);
+    const uintptr_t font = new_number();
+    layer.fonts[font] = Font{system_font(), true, 0};
+    layer.system_font = to_handle<HGDIOBJ>(font);
 }
 
 const LayerHook* hook()
@@ -88,6 +93,11 @@ Menu* find_menu(HMENU handle)
 Bitmap* find_bitmap(HGDIOBJ handle)
 {
     return find_in(state().bitmaps, handle_number(handle));
+}
+
+Font* find_font(HGDIOBJ handle)
+{
+    return find_in(state().fonts, handle_number(handle));
 }
 
 DeviceContext* find_dc(HDC handle)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QCursor>
+#include <QFont>
 #include <QImage>
 #include <QMargins>
 #include <QPointer>
@@ -26,6 +27,9 @@ class QAction;
 class QMenuBar;
 
 namespace win32_layer {
+
+// The handle of the system's user32.dll, as GetModuleHandleA gives it.
+constexpr uintptr_t user32_module = 0x7E410000;
 
 // ---- Handles: every object gets a number of its own, never reused, cast to its handle type.
 template <typename Handle>
@@ -105,11 +109,19 @@ struct Bitmap {
     int selections = 0;  // device contexts it is selected into
 };
 
+struct Font {
+    QFont font;
+    bool stock = false;
+    int selections = 0;  // device contexts it is selected into
+};
+
 struct DeviceContext {
     HWND window = nullptr;       // window DCs: the window drawn on
     bool memory = false;
     HGDIOBJ bitmap = nullptr;    // memory DCs: the selected bitmap
+    HGDIOBJ font = nullptr;      // the selected font: the system's until another is selected
     int background_mode = OPAQUE;
+    int stretch_mode = BLACKONWHITE;
 };
 
 // Cursors and icons share one kind of object, as they do on Windows.
@@ -126,11 +138,13 @@ struct LayerState {
     std::map<uintptr_t, std::unique_ptr<Window>> windows;
     std::map<uintptr_t, Menu> menus;
     std::map<uintptr_t, Bitmap> bitmaps;
+    std::map<uintptr_t, Font> fonts;
     std::map<uintptr_t, DeviceContext> device_contexts;
     std::map<uintptr_t, CursorObject> cursors;
     HCURSOR cross_cursor = nullptr;
     HCURSOR arrow_cursor = nullptr;
     HGDIOBJ stock_bitmap = nullptr;
+    HGDIOBJ system_font = nullptr;
 
     std::deque<MSG> queue;
     bool quit_pending = false;
@@ -150,6 +164,7 @@ uintptr_t new_number();
 Window* find_window(HWND handle);
 Menu* find_menu(HMENU handle);
 Bitmap* find_bitmap(HGDIOBJ handle);
+Font* find_font(HGDIOBJ handle);
 DeviceContext* find_dc(HDC handle);
 CursorObject* find_cursor(HCURSOR handle);
 

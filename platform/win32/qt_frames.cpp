@@ -216,6 +216,20 @@ void update_frame_title(Window& window)
         window.frame->setWindowIcon(QIcon(QPixmap::fromImage(icon->image)));
 }
 
+void move_frame(Window& window, QPoint corner)
+{
+    window.x = corner.x();
+    window.y = corner.y();
+    if (window.frame != nullptr)
+        window.frame->move(corner);
+}
+
+void fit_frame(Window& window)
+{
+    if (auto* frame = static_cast<WindowFrame*>(window.frame.get()))
+        frame->fit_client(client_size(window));
+}
+
 void present(Window& window, bool now)
 {
     if (window.client_widget == nullptr)

@@ -10,6 +10,9 @@ namespace win32_layer {
 void build_frame(Window& window);
 void show_frame(Window& window, int show_command);
 void update_frame_title(Window& window);
+// The frame's outer corner to `corner` on the screen, or its size to the window's client size.
+void move_frame(Window& window, QPoint corner);
+void fit_frame(Window& window);
 // Shows the surface's new pixels, at once or at the next chance.
 void present(Window& window, bool now);
 // The pointer shape over the window the pointer is in.

@@ -78,20 +78,27 @@ void ResourceReader::align(size_t boundary)
 
 std::span<const uint8_t> find_resource(uint16_t type, LPCSTR name)
 {
+    return find_resource_in(win32_resources::res_file, type, name);
+}
+
+std::span<const uint8_t> find_resource_in(std::span<const uint8_t> file, uint16_t type, LPCSTR name)
+{
     if (name == nullptr)
         return {};
     const std::string wanted = IS_INTRESOURCE(name) ? ordinal_name(LOWORD(name)) : std::string(name);
     const std::string wanted_type = ordinal_name(type);
-    const std::span<const uint8_t> file = win32_resources::res_file;
     // Each entry: data size, header size, type, name, then fields the look-up does not need;
-    // its data follows the header and the next entry starts on a 4-byte boundary.
+    // its data follows the header and the next entry starts on a 4-byte boundary. A header
+    // shorter than the fields read from it is damage (with no data, the look-up would
+    // never move on).
     for (size_t at = 0; at < file.size();) {
         ResourceReader header(file, at);
         const uint32_t data_size = header.u32();
         const uint32_t header_size = header.u32();
         const std::string entry_type = header.name();
         const std::string entry_name = header.name();
-        if (header.failed() || header_size > file.size() - at || data_size > file.size() - at - header_size)
+        if (header.failed() || header_size < header.position() - at || header_size > file.size() - at ||
+            data_size > file.size() - at - header_size)
             return {};
         if (entry_type == wanted_type && same_name(entry_name.c_str(), wanted.c_str()))
             return file.subspan(at + header_size, data_size);

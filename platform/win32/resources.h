@@ -32,6 +32,8 @@ enum ResourceType : uint16_t {
 // The data of the resource of `type` named `name`: a string, compared without regard to
 // case, or a number (MAKEINTRESOURCE, or a string "#N"). Empty when there is none.
 std::span<const uint8_t> find_resource(uint16_t type, LPCSTR name);
+// The same in the bytes of a .res file; empty too when the entries before it are damaged.
+std::span<const uint8_t> find_resource_in(std::span<const uint8_t> file, uint16_t type, LPCSTR name);
 
 // Reads the little-endian fields of a resource in order. Past the end it reads zeros and
 // marks itself failed, so that a damaged resource is refused, never read out of bounds.

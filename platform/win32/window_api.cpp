@@ -13,7 +13,6 @@
 namespace win32_layer {
 namespace {
 
-constexpr uintptr_t instance_number = 0x400000;
 // Windows XP (NT 5.1, build 2600): the high bit is clear, as on every NT system.
 constexpr DWORD system_version = 0x0A280105;
 // Where the system puts a top-level window created without a position or size.
@@ -108,7 +107,7 @@ Window& make_window(const WindowClass& window_class, LPCSTR text, DWORD style, i
     window.surface.fill(brush_colour(window.background));
     build_frame(window);
     if (placed)
-        window.frame->move(x, y);
+        move_frame(window, QPoint(x, y));
     return window;
 }
 
@@ -121,11 +120,6 @@ using namespace win32_layer;
 DWORD WINAPI GetVersion(void)
 {
     return system_version;
-}
-
-HMODULE WINAPI GetModuleHandleA(LPCSTR module_name)
-{
-    return module_name == nullptr ? to_handle<HMODULE>(instance_number) : nullptr;
 }
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA* window_class)
@@ -309,6 +303,50 @@ BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD)
     const QMargins frame = frame_margins(style, menu != FALSE);
     *rect = RECT{rect->left - frame.left(), rect->top - frame.top(), rect->right + frame.right(),
                  rect->bottom + frame.bottom()};
+    return TRUE;
+}
+
+BOOL WINAPI SetWindowPos(HWND handle, HWND, int x, int y, int width, int height, UINT flags)
+{
+    // The z-order and activation stay as they are: the program has one main window.
+    Window* window = find_window(handle);
+    if (window == nullptr)
+        return FALSE;
+    const bool move = (flags & SWP_NOMOVE) == 0;
+    const bool resize = (flags & SWP_NOSIZE) == 0;
+    if (window->parent != nullptr) {
+        // A child's rectangle is in its parent's client area.
+        window->x = move ? x : window->x;
+        window->y = move ? y : window->y;
+        window->width = resize ? std::max(width, 0) : window->width;
+        window->height = resize ? std::max(height, 0) : window->height;
+        if (window->widget != nullptr)
+            window->widget->setGeometry(window->x, window->y, window->width, window->height);
+        return TRUE;
+    }
+    if (move)
+        move_frame(*window, QPoint(x, y));
+    if (resize) {
+        const QMargins frame = frame_margins(window->style, window->menu != nullptr);
+        resize_client(*window, QSize(width, height).shrunkBy(frame).expandedTo(QSize(1, 1)));
+        fit_frame(*window);
+    }
+    return TRUE;
+}
+
+BOOL WINAPI InvalidateRect(HWND handle, const RECT* rect, BOOL erase)
+{
+    Window* window = find_window(handle);
+    if (window == nullptr)
+        return FALSE;
+    if (window->parent != nullptr) {
+        if (window->widget != nullptr)
+            window->widget->update();
+        return TRUE;
+    }
+    const QRect area = rect != nullptr ? QRect(QPoint(rect->left, rect->top), QPoint(rect->right - 1, rect->bottom - 1))
+                                       : QRect();
+    invalidate(*window, area, erase != FALSE);
     return TRUE;
 }
 

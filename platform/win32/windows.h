@@ -30,7 +30,9 @@ typedef LONG_PTR LPARAM;
 typedef LONG_PTR LRESULT;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
+typedef wchar_t WCHAR;
 typedef void* LPVOID;
+typedef void* PVOID;
 typedef void* HANDLE;
 typedef void* HGDIOBJ;
 
@@ -49,8 +51,10 @@ DECLARE_HANDLE(HBITMAP);
 DECLARE_HANDLE(HBRUSH);
 DECLARE_HANDLE(HICON);
 DECLARE_HANDLE(HMENU);
+DECLARE_HANDLE(HFONT);
 typedef HICON HCURSOR;
 typedef HINSTANCE HMODULE;
+typedef INT_PTR (WINAPI* FARPROC)();
 
 // ---- Word and resource-name macros ----------------------------------------------------
 #define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
@@ -77,6 +81,11 @@ typedef struct tagRECT {
     LONG right;
     LONG bottom;
 } RECT, *LPRECT;
+
+typedef struct tagSIZE {
+    LONG cx;
+    LONG cy;
+} SIZE, *LPSIZE;
 
 typedef struct tagMSG {
     HWND hwnd;
@@ -141,6 +150,43 @@ typedef struct tagBITMAP {
     LPVOID bmBits;
 } BITMAP, *LPBITMAP;
 
+#define LF_FACESIZE 32
+typedef struct tagLOGFONTW {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    WCHAR lfFaceName[LF_FACESIZE];
+} LOGFONTW, *LPLOGFONTW;
+
+typedef struct tagNONCLIENTMETRICSW {
+    UINT cbSize;
+    int iBorderWidth;
+    int iScrollWidth;
+    int iScrollHeight;
+    int iCaptionWidth;
+    int iCaptionHeight;
+    LOGFONTW lfCaptionFont;
+    int iSmCaptionWidth;
+    int iSmCaptionHeight;
+    LOGFONTW lfSmCaptionFont;
+    int iMenuWidth;
+    int iMenuHeight;
+    LOGFONTW lfMenuFont;
+    LOGFONTW lfStatusFont;
+    LOGFONTW lfMessageFont;
+    int iPaddedBorderWidth;
+} NONCLIENTMETRICSW, *LPNONCLIENTMETRICSW;
+
 // ---- Messages ---------------------------------------------------------------------------
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
@@ -150,12 +196,15 @@ typedef struct tagBITMAP {
 #define WM_QUIT 0x0012
 #define WM_ERASEBKGND 0x0014
 #define WM_SETCURSOR 0x0020
+#define WM_SETFONT 0x0030
 #define WM_KEYDOWN 0x0100
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
+#define WM_DPICHANGED 0x02E0
+#define WM_GETDPISCALEDSIZE 0x02E4
 
 #define BM_GETCHECK 0x00F0
 #define BM_SETCHECK 0x00F1
@@ -194,6 +243,11 @@ typedef struct tagBITMAP {
 #define SW_SHOWNORMAL 1
 #define SW_SHOW 5
 
+#define SWP_NOSIZE 0x0001
+#define SWP_NOMOVE 0x0002
+#define SWP_NOZORDER 0x0004
+#define SWP_NOACTIVATE 0x0010
+
 // ---- Dialogs and controls -----------------------------------------------------------------
 #define DS_SETFONT 0x40
 #define DS_MODALFRAME 0x80
@@ -229,7 +283,9 @@ typedef struct tagBITMAP {
 
 // ---- Resources, cursors, icons ----------------------------------------------------------
 #define IMAGE_ICON 1
+#define IMAGE_CURSOR 2
 #define LR_DEFAULTCOLOR 0x0000
+#define LR_LOADFROMFILE 0x0010
 
 #define IDC_ARROW MAKEINTRESOURCE(32512)
 #define IDC_CROSS MAKEINTRESOURCE(32515)
@@ -238,6 +294,16 @@ typedef struct tagBITMAP {
 #define TRANSPARENT 1
 #define OPAQUE 2
 #define SRCCOPY (DWORD)0x00CC0020
+#define BLACKONWHITE 1
+#define COLORONCOLOR 3
+#define LOGPIXELSX 88
+#define LOGPIXELSY 90
+#define FW_NORMAL 400
+#define FW_BOLD 700
+
+// ---- System parameters --------------------------------------------------------------------
+#define SPI_GETNONCLIENTMETRICS 0x0029
+#define USER_DEFAULT_SCREEN_DPI 96
 
 extern "C" {
 
@@ -247,6 +313,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR command_line, i
 // ---- System ---------------------------------------------------------------------------
 DWORD WINAPI GetVersion(void);
 HMODULE WINAPI GetModuleHandleA(LPCSTR module_name);
+FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name);
+BOOL WINAPI SystemParametersInfoW(UINT action, UINT uint_param, PVOID param, UINT win_ini);
 
 // ---- Window classes and windows ---------------------------------------------------------
 ATOM WINAPI RegisterClassA(const WNDCLASSA* window_class);
@@ -263,6 +331,8 @@ BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text);
 HWND WINAPI GetDlgItem(HWND dialog, int id);
 BOOL WINAPI SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
 BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD ex_style);
+BOOL WINAPI SetWindowPos(HWND window, HWND insert_after, int x, int y, int width, int height, UINT flags);
+BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 BOOL WINAPI ScreenToClient(HWND window, LPPOINT point);
 BOOL WINAPI GetCursorPos(LPPOINT point);
 
@@ -289,7 +359,6 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 // ---- Cursors, icons, bitmaps from resources -----------------------------------------------
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
-HCURSOR WINAPI LoadCursorFromFileA(LPCSTR file_name);
 HCURSOR WINAPI SetCursor(HCURSOR cursor);
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
 HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT load_flags);
@@ -307,8 +376,18 @@ BOOL WINAPI DeleteObject(HGDIOBJ object);
 int WINAPI GetObjectA(HANDLE object, int size, LPVOID buffer);
 BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int source_x,
                    int source_y, DWORD raster_op);
+BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int source_x, int source_y,
+                       int source_width, int source_height, DWORD raster_op);
+int WINAPI SetStretchBltMode(HDC dc, int mode);
+int WINAPI GetDeviceCaps(HDC dc, int index);
+HFONT WINAPI CreateFontIndirectW(const LOGFONTW* font);
 int WINAPI SetBkMode(HDC dc, int mode);
 BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
+
+// ---- Per-monitor DPI (Windows 10 1607 on): programs look them up with GetProcAddress --------
+UINT WINAPI GetDpiForWindow(HWND window);
+BOOL WINAPI AdjustWindowRectExForDpi(LPRECT rect, DWORD style, BOOL menu, DWORD ex_style, UINT dpi);
+BOOL WINAPI SystemParametersInfoForDpi(UINT action, UINT uint_param, PVOID param, UINT win_ini, UINT dpi);
 
 // ---- Strings ----------------------------------------------------------------------------
 // Only %d (an int) and %% are converted, the conversions the program uses; at most 1024

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """The evolution program from outside: a run killed outright or stopped by a signal at
 random moments, then resumed, ends with the very files of a run that never stopped,
-whatever the number of processes; bad input is refused with nothing written; the file
-it writes is a hall of fame that the strength tool reads.
+whatever the number of processes, and without the temporary files of the killed runs;
+a second run on the files of one that runs is refused; bad input is refused with
+nothing written; the file it writes is a hall of fame that the strength tool reads.
 
     evolve_runs.py EVOLVE STRENGTH HALL_OF_FAME
 """
+import fcntl
 import math
 import os
 import random
@@ -52,14 +54,18 @@ def interrupted_run(evolve, start, folder, failures):
         before = generations_logged(log)
         if before >= GENERATIONS - 2:
             break
-        process = subprocess.Popen(command + ["--jobs", random.choice(["1", "2", "3"])],
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        deadline = time.monotonic() + 60
-        while generations_logged(log) <= before and process.poll() is None and time.monotonic() < deadline:
-            time.sleep(0.001)
-        time.sleep(random.uniform(0, 0.05))
-        process.send_signal(stop)
-        _, error = process.communicate()
+        # The next run starts as soon as this one has ended, whatever its game processes do.
+        with tempfile.TemporaryFile() as error_file:
+            process = subprocess.Popen(command + ["--jobs", random.choice(["1", "2", "3"])],
+                                       stdout=subprocess.DEVNULL, stderr=error_file)
+            deadline = time.monotonic() + 60
+            while generations_logged(log) <= before and process.poll() is None and time.monotonic() < deadline:
+                time.sleep(0.001)
+            time.sleep(random.uniform(0, 0.05))
+            process.send_signal(stop)
+            process.wait()
+            error_file.seek(0)
+            error = error_file.read()
         finished = generations_logged(log) == GENERATIONS
         if stop != signal.SIGKILL and not finished and (process.returncode not in (0, -stop) or
                                                         (process.returncode == 0 and b"--resume goes on" not in error)):
@@ -70,12 +76,101 @@ def interrupted_run(evolve, start, folder, failures):
         failures.append(f"the last resume failed: {finish.stderr.decode()!r}")
 
 
-def refused(evolve, folder, failures, what, *args):
+def playing_for_a_while(pid):
+    """Whether a game process of the run has used a tick of processor time."""
+    try:
+        children = read(f"/proc/{pid}/task/{pid}/children").split()
+        for child in children:
+            fields = read(f"/proc/{int(child)}/stat").rsplit(b")", 1)[1].split()
+            if int(fields[11]) + int(fields[12]) > 0:  # utime and stime
+                return True
+    except (FileNotFoundError, ProcessLookupError, IndexError):
+        pass
+    return False
+
+
+def resumed_right_after_kill(evolve, work, failures):
+    """A run killed while its game processes play can be resumed the moment it has
+    ended: they do not hold its folder."""
+    folder = os.path.join(work, "killed")
+    os.mkdir(folder)
+    out = os.path.join(folder, "run.don")
+    run = subprocess.Popen([evolve, "--out", out, "--start-wpc", "--panel", "wpc-ab4", "--games", "40", "--offspring",
+                            "4", "--parents", "2", "--generations", "1000", "--jobs", "2"],
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    deadline = time.monotonic() + 60
+    while not playing_for_a_while(run.pid) and time.monotonic() < deadline:
+        time.sleep(0.001)
+    run.kill()
+    run.wait()
+    folder_handle = os.open(folder, os.O_RDONLY)
+    try:
+        fcntl.flock(folder_handle, fcntl.LOCK_EX | fcntl.LOCK_NB)  # as the next run takes it
+        fcntl.flock(folder_handle, fcntl.LOCK_UN)
+    except BlockingIOError:
+        failures.append("the folder of a run killed while its games were played is still locked")
+    finally:
+        os.close(folder_handle)
+    resumed = subprocess.run([evolve, "--out", out, "--resume", "--generations", "1"], capture_output=True)
+    if resumed.returncode != 0:
+        failures.append(f"a resume right after a kill: exit {resumed.returncode}, {resumed.stderr.decode()!r}")
+
+
+def refused(evolve, folder, failures, what, *args, words=b"evolve: "):
     before = sorted(os.listdir(folder))
-    result = subprocess.run([evolve, *args], capture_output=True, cwd=folder)
-    if result.returncode == 0 or not result.stderr.startswith(b"evolve: ") or sorted(os.listdir(folder)) != before:
+    try:
+        result = subprocess.run([evolve, *args], capture_output=True, cwd=folder, timeout=60)
+    except subprocess.TimeoutExpired:
+        failures.append(f"{what}: still running after 60 s")
+        return
+    if result.returncode == 0 or not result.stderr.startswith(b"evolve: ") or words not in result.stderr \
+            or sorted(os.listdir(folder)) != before:
         failures.append(f"{what}: exit {result.returncode}, {result.stderr.decode()!r}, "
                         f"files {sorted(os.listdir(folder))}")
+
+
+def temporaries(folder):
+    return sorted(name for name in os.listdir(folder) if ".tmp-" in name)
+
+
+def contents(folder):
+    return {name: read(os.path.join(folder, name)) for name in os.listdir(folder)}
+
+
+def second_run(evolve, start, work, failures):
+    """While a run is held stopped, a run on its files, or one with only its log in one
+    of its folders, is refused at once and changes nothing; the first then ends well."""
+    folder, other = os.path.join(work, "busy"), os.path.join(work, "other")
+    os.mkdir(folder)
+    os.mkdir(other)
+    out = os.path.join(folder, "run.don")
+    first = subprocess.Popen([evolve, "--out", out, "--start", start, "--generations", "100000", "--jobs", "1", *SMALL],
+                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    deadline = time.monotonic() + 60
+    while generations_logged(os.path.join(folder, "run.csv")) < 1 and time.monotonic() < deadline:
+        time.sleep(0.001)
+    first.send_signal(signal.SIGSTOP)
+    try:
+        for what, args in [("a second run on its files", ["--out", out, "--resume"]),
+                            ("a run with its log in its folder", ["--out", os.path.join(other, "x.don"), "--log",
+                                                                   os.path.join(folder, "x.csv"), "--start-wpc"])]:
+            before = contents(folder), contents(other)
+            second = subprocess.Popen([evolve, *args], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+            try:
+                _, error = second.communicate(timeout=30)
+            except subprocess.TimeoutExpired:
+                second.kill()
+                _, error = second.communicate()
+                error += b" (still running after 30 s)"
+            if second.returncode != 1 or b"another run is writing in" not in error \
+                    or (contents(folder), contents(other)) != before:
+                failures.append(f"{what}: exit {second.returncode}, {error.decode()!r}")
+    finally:
+        first.send_signal(signal.SIGCONT)
+    first.send_signal(signal.SIGINT)
+    _, error = first.communicate()
+    if first.returncode != 0 or b"--resume goes on" not in error or len(read(out)) != COMPLETE:
+        failures.append(f"the first run: exit {first.returncode}, {error.decode()!r}")
 
 
 def main(argv):
@@ -96,9 +191,18 @@ def main(argv):
         for attempt in range(3):
             folder = os.path.join(work, f"stopped-{attempt}")
             os.mkdir(folder)
+            # Left by killed runs whose processes are gone, and one of a process that runs.
+            alive = f"run.don.tmp-{os.getpid()}"
+            for name in ["run.checkpoint.tmp-999999999", "run.csv.tmp-999999998", "run.don.tmp-999999997", alive]:
+                with open(os.path.join(folder, name), "wb") as f:
+                    f.write(b"x" * 1000)
             interrupted_run(evolve, hall_of_fame, folder, failures)
             if run_files(folder) != expected:
                 failures.append(f"interrupted run {attempt}: its files differ from the uninterrupted run's")
+            if temporaries(folder) != [alive]:
+                failures.append(f"interrupted run {attempt}: temporary files left: {temporaries(folder)}")
+        second_run(evolve, hall_of_fame, work, failures)
+        resumed_right_after_kill(evolve, work, failures)
 
         out = read(os.path.join(whole, "run.don"))
         if len(out) != COMPLETE or struct.unpack_from("<f", out)[0] != 36.0:
@@ -124,6 +228,10 @@ def main(argv):
         refused(evolve, bad, failures, "a start file with NaN", "--out", "o.don", "--start", "nan.don")
         refused(evolve, bad, failures, "an odd game count", "--out", "o.don", "--games", "7")
         refused(evolve, bad, failures, "an unknown opponent", "--out", "o.don", "--panel", "wpc,nobody")
+        refused(evolve, bad, failures, "too many games a generation", "--out", "o.don", "--panel", "wpc",
+                "--offspring", "10000", "--games", "1000000", words=b"games a generation")
+        refused(evolve, bad, failures, "a seed beyond 32 bits", "--out", "o.don", "--seed", "4294967296",
+                words=b"--seed takes")
         refused(evolve, bad, failures, "no --out", "--generations", "3")
         refused(evolve, bad, failures, "--resume without a checkpoint", "--out", "o.don", "--resume")
         refused(evolve, whole, failures, "a new run over a checkpoint", "--out", "run.don")

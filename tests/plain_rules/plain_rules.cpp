@@ -20,6 +20,8 @@ struct Direction {
 constexpr Direction legal_test_order[8] = {{0, 1}, {1, 0}, {1, 1}, {-1, -1}, {-1, 0}, {0, -1}, {1, -1}, {-1, 1}};
 constexpr Direction flip_order[8] = {{0, -1}, {0, 1}, {1, 0}, {-1, 0}, {-1, -1}, {1, 1}, {1, -1}, {-1, 1}};
 
+constexpr bool on_board(int32_t x, int32_t y) { return x >= 1 && x <= 8 && y >= 1 && y <= 8; }
+
 float& weight(int32_t k, int32_t w) { return current_population[network_base(k) + w]; }
 
 void threshold(int32_t first, int32_t last)
@@ -29,6 +31,35 @@ void threshold(int32_t first, int32_t last)
 }
 
 } // namespace
+
+int32_t line_test(int32_t dx, int32_t dy, int32_t x, int32_t y, uint8_t side)
+{
+    const uint8_t* board = current_board;
+    int32_t cx = x + dx;
+    int32_t cy = y + dy;
+    if (!on_board(cx, cy))
+        return 0;
+    uint8_t cell = board[square_of(cx, cy)];
+    if (cell == empty || cell == side)
+        return 0;
+    do {
+        cx += dx;
+        cy += dy;
+        if (!on_board(cx, cy))
+            return 0;
+        cell = board[square_of(cx, cy)];
+    } while (cell != empty && cell != side);
+    return cell == side ? 1 : 0;
+}
+
+void flip_line(int32_t dx, int32_t dy, int32_t x, int32_t y, uint8_t side)
+{
+    if (!line_test(dx, dy, x, y, side))
+        return;
+    uint8_t* board = current_board;
+    for (int32_t cx = x + dx, cy = y + dy; board[square_of(cx, cy)] != side; cx += dx, cy += dy)
+        board[square_of(cx, cy)] = side;
+}
 
 void find_legal_moves(uint8_t side)
 {

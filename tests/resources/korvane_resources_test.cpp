@@ -133,3 +133,12 @@ TEST(KorvaneResources, FoundByNumberAndNotOtherwise)
     EXPECT_TRUE(bitmap_file("GRILLE").empty());
     EXPECT_TRUE(cursor_file("MyApp").empty());   // an icon, not a cursor
 }
+
+TEST(KorvaneResources, AnEntryOfNoSizeIsRefusedNotLoopedOn)
+{
+    constexpr uint16_t version_type = 16;
+    std::vector<uint8_t> damaged(32, 0); // header and data sizes 0, before the real entries
+    damaged.insert(damaged.end(), win32_resources::res_file.begin(), win32_resources::res_file.end());
+    EXPECT_TRUE(find_resource_in(damaged, version_type, MAKEINTRESOURCE(1)).empty());
+    EXPECT_FALSE(find_resource_in(win32_resources::res_file, version_type, MAKEINTRESOURCE(1)).empty());
+}

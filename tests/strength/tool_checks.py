@@ -132,6 +132,30 @@ def main(argv):
         check(result.returncode == 1 and "only 29 different networks" in result.stderr,
               "fewer than 36 measured networks are refused", result.stderr)
 
+        # The temporary files of killed runs go, those of running processes stay.
+        stale, alive = "{}.tmp-999999999", f"{{}}.tmp-{os.getpid()}"
+        csv, made = os.path.join(work, "kept.csv"), os.path.join(work, "kept.don")
+        for name in (csv, made):
+            for left in (stale, alive):
+                with open(left.format(name), "wb") as f:
+                    f.write(b"x")
+        result = run(strength, "--networks", "1", "--games", "2", "--csv", csv, hall_of_fame)
+        again = run(assemble, made, hall_of_fame, first_csv)
+        check(result.returncode == 0 and again.returncode == 0
+              and [os.path.exists(left.format(name)) for name in (csv, made) for left in (stale, alive)]
+              == [False, True, False, True],
+              "the CSV's and the assembled file's temporary files of killed runs are removed",
+              result.stderr + again.stderr)
+
+        # --weakest: only with --graded, and 36 must be left; nothing is written otherwise.
+        for options, status, words in [(["--weakest", "0.3"], 2, "needs --graded"),
+                                       (["--graded", "--weakest", "0.3"], 1, "only 7 of the 36 different networks"),
+                                       (["--graded", "--weakest", "0.5"], 1, "only 0 of the 36 different networks")]:
+            out = os.path.join(work, "weakest.don")
+            result = run(assemble, *options, out, hall_of_fame, first_csv)
+            check(result.returncode == status and words in result.stderr and not os.path.exists(out),
+                  f"refused: {' '.join(options)}", result.stderr)
+
     print(f"{passed} passed, {failed} failed")
     return 0 if failed == 0 else 1
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "board.h"
+#include "plain_rules.h"
 #include "support.h"
 #include "tables.h"
 
@@ -63,7 +64,7 @@ TEST(BoardRules, MoveClosingSeveralRunsTurnsEachUpToTheNearestClosingPiece)
                 "W..B..W."
                 "...W....");
     // Square 28 (column 4, row 4) closes runs in all eight directions.
-    ASSERT_EQ(line_test(0, -1, 4, 4, white), 1);
+    ASSERT_EQ(plain::line_test(0, -1, 4, 4, white), 1);
     play_move(28, white);
     const char* expected = "W..W..W."
                            ".W.W.W.."
@@ -91,12 +92,12 @@ TEST(BoardRules, RunsThatAreNotClosedCaptureNothing)
                 "........"
                 "........"
                 ".......W");
-    EXPECT_EQ(line_test(1, 0, 1, 1, white), 0);   // run reaches the edge
-    EXPECT_EQ(line_test(0, 1, 8, 8, white), 0);   // step onto an empty square
-    EXPECT_EQ(line_test(0, -1, 8, 8, white), 0);  // empty then black: no neighbour to capture
-    EXPECT_EQ(line_test(0, -1, 8, 5, white), 0);  // run closed by nothing (edge of the board)
-    EXPECT_EQ(line_test(-1, -1, 1, 1, white), 0); // leaves the board at a corner
-    EXPECT_EQ(line_test(1, 1, 8, 8, black), 0);
+    EXPECT_EQ(plain::line_test(1, 0, 1, 1, white), 0);   // run reaches the edge
+    EXPECT_EQ(plain::line_test(0, 1, 8, 8, white), 0);   // step onto an empty square
+    EXPECT_EQ(plain::line_test(0, -1, 8, 8, white), 0);  // empty then black: no neighbour to capture
+    EXPECT_EQ(plain::line_test(0, -1, 8, 5, white), 0);  // run closed by nothing (edge of the board)
+    EXPECT_EQ(plain::line_test(-1, -1, 1, 1, white), 0); // leaves the board at a corner
+    EXPECT_EQ(plain::line_test(1, 1, 8, 8, black), 0);
     // Every square is occupied or captures nothing: white has no move at all.
     t.set_board("WWWWWWWW"
                 "WWWWWWWW"

@@ -111,7 +111,7 @@ TEST(TrainerRun, SecondTrainerInTheFolderRefusesToStart)
     TempFolder folder;
     const std::vector<unsigned char> population = population_image(0.0f, small_weight);
     write_file("elvarfl.don", population);
-    FolderLock first_run = take_folder_lock(); // as a running trainer holds it
+    FolderLock first_run = take_folder_lock("."); // as a running trainer holds it
     ASSERT_EQ(first_run.state, FolderLockState::ours);
     const TrainerRun refused = run_trainer(2, {{1, "xO"}});
     EXPECT_EQ(refused.status, 1);
@@ -122,7 +122,7 @@ TEST(TrainerRun, SecondTrainerInTheFolderRefusesToStart)
 
     // Once it has ended, the folder is free; a run lets it go when it ends, however.
     EXPECT_EQ(run_trainer(2, {{1, "xO"}}).status, 0);
-    FolderLock after = take_folder_lock();
+    FolderLock after = take_folder_lock(".");
     EXPECT_EQ(after.state, FolderLockState::ours);
     release_folder_lock(after);
 }

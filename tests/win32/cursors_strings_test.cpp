@@ -1,4 +1,5 @@
-// tests/win32/cursors_strings_test.cpp -- cursors from files and the class cursor, wsprintfA.
+// tests/win32/cursors_strings_test.cpp -- cursors from files at their size and stretched, the
+// class cursor, wsprintfA.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -30,6 +31,13 @@ protected:
 
 } // namespace
 
+namespace {
+HCURSOR load_cursor_file(const std::string& name, int size)
+{
+    return static_cast<HCURSOR>(LoadImageA(nullptr, name.c_str(), IMAGE_CURSOR, size, size, LR_LOADFROMFILE));
+}
+} // namespace
+
 TEST_F(CursorTest, CursorFileHotSpotMissingFileAndTheClassCursor)
 {
     HCURSOR from_file = nullptr;
@@ -43,17 +51,34 @@ TEST_F(CursorTest, CursorFileHotSpotMissingFileAndTheClassCursor)
     };
     const std::string name = file.string();
     add_step([&from_file, name] {
-        from_file = LoadCursorFromFileA(name.c_str());
+        from_file = load_cursor_file(name, 0);   // at the file's own size
         ASSERT_NE(from_file, nullptr);
         move_pointer(main_window(), 50, 50);
-        EXPECT_EQ(current_cursor().kind, CursorKind::from_file);
-        EXPECT_EQ(current_cursor().file, name);
-        EXPECT_EQ(current_cursor().hot_spot.x, 7);
-        EXPECT_EQ(current_cursor().hot_spot.y, 9);
+        const CursorInfo own = current_cursor();
+        EXPECT_EQ(own.kind, CursorKind::from_file);
+        EXPECT_EQ(own.file, name);
+        EXPECT_EQ(own.hot_spot.x, 7);
+        EXPECT_EQ(own.hot_spot.y, 9);
+        ASSERT_EQ(own.size.cx, 32);
         move_pointer(main_window(), 300, 50);
         EXPECT_EQ(current_cursor().kind, CursorKind::standard_cross);
 
-        EXPECT_EQ(LoadCursorFromFileA("no-such-file.cur"), nullptr);
+        // Twice as large: each pixel a block of two by two, the hot spot with it.
+        from_file = load_cursor_file(name, 64);
+        move_pointer(main_window(), 50, 50);
+        const CursorInfo twice = current_cursor();
+        ASSERT_EQ(twice.size.cx, 64);
+        ASSERT_EQ(twice.size.cy, 64);
+        EXPECT_EQ(twice.hot_spot.x, 14);
+        EXPECT_EQ(twice.hot_spot.y, 18);
+        int different = 0;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x)
+                different += twice.pixels[64 * y + x] != own.pixels[32 * (y / 2) + x / 2] ? 1 : 0;
+        }
+        EXPECT_EQ(different, 0);
+
+        EXPECT_EQ(load_cursor_file("no-such-file.cur", 0), nullptr);
         from_file = nullptr;   // a missing file's cursor hides the pointer
         move_pointer(main_window(), 50, 50);
         EXPECT_EQ(current_cursor().kind, CursorKind::null_cursor);
@@ -62,7 +87,7 @@ TEST_F(CursorTest, CursorFileHotSpotMissingFileAndTheClassCursor)
 
     // A file that is no cursor gives no cursor either.
     std::ofstream(file, std::ios::binary) << "BM not a cursor";
-    EXPECT_EQ(LoadCursorFromFileA(name.c_str()), nullptr);
+    EXPECT_EQ(load_cursor_file(name, 0), nullptr);
 }
 
 TEST(Strings, WsprintfConversions)

@@ -1,6 +1,7 @@
 // The resources that windres compiled into korvane.exe, read back through Windows
-// itself: the menu in French, and the version block. The Linux build links the same
-// compiled resources, whose menus, dialogs and images its own tests read in full.
+// itself: the menu in French, the version block and the manifest that Windows reads when
+// it starts the program. The Linux build links the same compiled resources, whose menus,
+// dialogs and images its own tests read in full.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -21,10 +22,10 @@ HMODULE korvane()
     return module;
 }
 
-// The bytes of a resource in French; empty when there is none.
-std::vector<unsigned char> resource(LPCSTR type, LPCSTR name)
+// The bytes of a resource in `language`; empty when there is none.
+std::vector<unsigned char> resource(LPCSTR type, LPCSTR name, WORD language = french)
 {
-    const HRSRC found = FindResourceExA(korvane(), type, name, french);
+    const HRSRC found = FindResourceExA(korvane(), type, name, language);
     if (!found)
         return {};
     const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(korvane(), found)));
@@ -98,4 +99,14 @@ TEST(KorvaneResources, VersionBlockInFrench)
     EXPECT_EQ(version_string(block, "InternalName"), "korvane");
     EXPECT_EQ(version_string(block, "ProductName"), "korvane");
     EXPECT_EQ(version_string(block, "CompanyName"), " ");
+}
+
+TEST(KorvaneResources, ManifestDeclaresPerMonitorDpiAwarenessAndTheOlderFallback)
+{
+    const std::vector<unsigned char> bytes =
+        resource(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    const std::string manifest(bytes.begin(), bytes.end());
+    EXPECT_NE(manifest.find(">PerMonitorV2, System</dpiAwareness>"), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
 }

@@ -1,14 +1,20 @@
 """What a person sees of korvane on an X display, for the Wine checks (tools/wine_checks.sh).
 
-    screen_board.py board SHOT GRILLE   where the whole board image GRILLE (the game's
-                                        grille1.bmp) stands in screenshot SHOT, pieces
-                                        aside: "X Y", or status 1
-    screen_board.py pieces SHOT X Y     the board at X, Y: 8 lines of W, B or .
-    screen_board.py legal SHOT X Y      the squares where white may play, "column,row" each
-    screen_board.py cursor YES NO       the pointer's shape now: "yes" or "no" when it is
-                                        the cursor file YES or NO, else "other"
-    screen_board.py wm                  status 0 when a window manager runs
+    screen_board.py board SHOT GRILLE [M]   where the whole board image GRILLE (the game's
+                                            grille1.bmp) stands in screenshot SHOT, pieces
+                                            aside: "X Y", or status 1
+    screen_board.py pieces SHOT X Y [M]     the board at X, Y: 8 lines of W, B or .
+    screen_board.py legal SHOT X Y [M]      the squares where white may play, "column,row" each
+    screen_board.py texts SHOT X Y M        where the texts beside the board at X, Y stand:
+                                            for each of their three lines, the box of its dark
+                                            pixels from the client area's corner, "L T R B",
+                                            or "none"
+    screen_board.py cursor YES NO [M]       the pointer's shape now: "yes" or "no" when it is
+                                            the cursor file YES or NO, else "other"
+    screen_board.py wm                      status 0 when a window manager runs
 
+M is the multiple the game draws at (1 by default): each pixel of the board image and of
+the cursor files is then a block of M x M pixels on screen, exactly of its colour.
 Screenshots are read through ImageMagick's convert; the pointer and the window manager
 through the X display (Debian's python3-xlib)."""
 
@@ -54,28 +60,38 @@ def uncovered(row):
     return [(PITCH * k + 28, PITCH * k + 31) for k in range(8)] + [(0, 1), (241, SIDE)]
 
 
-def find_board(shot, grille):
+def magnified(rows, multiple):
+    """Rows of RGB bytes with each pixel a block of multiple x multiple."""
+    wide = [b"".join(row[3 * x:3 * x + 3] * multiple for x in range(len(row) // 3)) for row in rows]
+    return [row for row in wide for _ in range(multiple)]
+
+
+def find_board(shot, grille, multiple):
     width, height, pixels = shot
+    side = SIDE * multiple
+    grille = magnified(grille, multiple)
     top_line = grille[0]
-    spans = [uncovered(j) for j in range(SIDE)]
+    spans = [[(a * multiple, b * multiple) for a, b in uncovered(j // multiple)] for j in range(side)]
     at = pixels.find(top_line)
     while at >= 0:
         x, y = (at // 3) % width, (at // 3) // width
-        if at % 3 == 0 and x + SIDE <= width and y + SIDE <= height:
+        if at % 3 == 0 and x + side <= width and y + side <= height:
             if all(pixels[3 * ((y + j) * width + x + a):3 * ((y + j) * width + x + b)] == grille[j][3 * a:3 * b]
-                   for j in range(SIDE) for a, b in spans[j]):
+                   for j in range(side) for a, b in spans[j]):
                 return x, y
         at = pixels.find(top_line, at + 1)
     return None
 
 
-def read_pieces(shot, left, top):
+def read_pieces(shot, left, top, multiple):
     width, _, pixels = shot
     board = []
     for row in range(8):
         line = ""
         for column in range(8):
-            at = 3 * ((top + PITCH * row + PIECE_CENTRE) * width + left + PITCH * column + PIECE_CENTRE)
+            x = left + multiple * (PITCH * column + PIECE_CENTRE)
+            y = top + multiple * (PITCH * row + PIECE_CENTRE)
+            at = 3 * (y * width + x)
             r, g, b = pixels[at:at + 3]
             line += WHITE if min(r, g, b) > 224 else BLACK if max(r, g, b) < 32 else EMPTY
         board.append(line)
@@ -98,20 +114,46 @@ def white_moves(board):
     return moves
 
 
-def cursor_shape(path):
+# The texts' lines (their tops at 96 DPI) and the right edge of the client area.
+TEXT_TOPS = (100, 140, 160, 180)
+TEXTS_LEFT = 244
+CLIENT_RIGHT = 516
+
+
+def text_boxes(shot, left, top, multiple):
+    """For each text line, the box (left, top, right, bottom) of its dark pixels, from the
+    client area's corner, or None."""
+    width, height, pixels = shot
+    boxes = []
+    for line in range(3):
+        y_from, y_to = top + multiple * TEXT_TOPS[line], top + multiple * TEXT_TOPS[line + 1]
+        x_from, x_to = left + multiple * TEXTS_LEFT, min(width, left + multiple * CLIENT_RIGHT)
+        dark = [(x, y) for y in range(y_from, min(y_to, height)) for x in range(x_from, x_to)
+                if max(pixels[3 * (y * width + x):3 * (y * width + x) + 3]) < 128]
+        if not dark:
+            boxes.append(None)
+            continue
+        xs, ys = [x for x, _ in dark], [y for _, y in dark]
+        boxes.append((min(xs) - left, min(ys) - top, max(xs) + 1 - left, max(ys) + 1 - top))
+    return boxes
+
+
+def cursor_shape(path, multiple):
     """The opaque pixels of a 32 x 32 monochrome cursor file, from its hot spot, with
-    their colour (True: white)."""
+    their colour (True: white), each a block of multiple x multiple: Windows stretches the
+    file so, and its hot spot with it."""
     data = open(path, "rb").read()
     hot_x, hot_y, _, offset = struct.unpack_from("<HHII", data, 10)
     bits = offset + 40 + 8
     shape = {}
-    for y in range(32):
-        colour = data[bits + 4 * (31 - y):bits + 4 * (31 - y) + 4]
-        mask = data[bits + 128 + 4 * (31 - y):bits + 128 + 4 * (31 - y) + 4]
-        for x in range(32):
-            bit = 0x80 >> (x % 8)
-            if not mask[x // 8] & bit:
-                shape[(x - hot_x, y - hot_y)] = bool(colour[x // 8] & bit)
+    for y in range(32 * multiple):
+        row = 31 - y // multiple
+        colour = data[bits + 4 * row:bits + 4 * row + 4]
+        mask = data[bits + 128 + 4 * row:bits + 128 + 4 * row + 4]
+        for x in range(32 * multiple):
+            bit = 0x80 >> (x // multiple % 8)
+            if not mask[x // multiple // 8] & bit:
+                shape[(x - hot_x * multiple, y - hot_y * multiple)] = bool(colour[x // multiple // 8] & bit)
     return shape
 
 
@@ -137,19 +179,27 @@ def window_manager_runs():
     return check is not None and len(check.value) > 0
 
 
+def multiple_at(args, index):
+    return int(args[index]) if len(args) > index else 1
+
+
 def main(args):
     command = args[0] if args else ""
-    if command == "board" and len(args) == 3:
-        found = find_board(read_screenshot(args[1]), read_bitmap(args[2]))
+    if command == "board" and len(args) in (3, 4):
+        found = find_board(read_screenshot(args[1]), read_bitmap(args[2]), multiple_at(args, 3))
         if found is None:
             return 1
         print("%d %d" % found)
-    elif command in ("pieces", "legal") and len(args) == 4:
-        board = read_pieces(read_screenshot(args[1]), int(args[2]), int(args[3]))
+    elif command in ("pieces", "legal") and len(args) in (4, 5):
+        board = read_pieces(read_screenshot(args[1]), int(args[2]), int(args[3]), multiple_at(args, 4))
         print("\n".join(board) if command == "pieces" else " ".join(white_moves(board)))
-    elif command == "cursor" and len(args) == 3:
-        shown = shown_cursor()
-        print("yes" if shown == cursor_shape(args[1]) else "no" if shown == cursor_shape(args[2]) else "other")
+    elif command == "texts" and len(args) == 5:
+        boxes = text_boxes(read_screenshot(args[1]), int(args[2]), int(args[3]), int(args[4]))
+        print("\n".join("none" if box is None else "%d %d %d %d" % box for box in boxes))
+    elif command == "cursor" and len(args) in (3, 4):
+        shown, multiple = shown_cursor(), multiple_at(args, 3)
+        print("yes" if shown == cursor_shape(args[1], multiple) else
+              "no" if shown == cursor_shape(args[2], multiple) else "other")
     elif command == "wm" and len(args) == 1:
         return 0 if window_manager_runs() else 1
     else:

@@ -2,6 +2,7 @@
 // buttons and keys, and what the screen shows.
 #include <QAbstractButton>
 #include <QCursor>
+#include <QFontInfo>
 #include <QLabel>
 
 #include <stdexcept>
@@ -185,12 +186,25 @@ CursorInfo current_cursor()
     const LayerState& layer = state();
     const CursorObject* cursor = find_cursor(layer.current_cursor);
     if (cursor == nullptr)
-        return CursorInfo{CursorKind::null_cursor, "", POINT{0, 0}};
+        return CursorInfo{CursorKind::null_cursor, "", POINT{0, 0}, SIZE{0, 0}, {}};
     const QPoint hot_spot = cursor->cursor.hotSpot();
     const CursorKind kind = !cursor->file.empty()                  ? CursorKind::from_file
                             : layer.current_cursor == layer.cross_cursor ? CursorKind::standard_cross
                                                                          : CursorKind::other;
-    return CursorInfo{kind, cursor->file, POINT{hot_spot.x(), hot_spot.y()}};
+    const QImage image = cursor->cursor.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            pixels.push_back(image.pixel(x, y));
+    }
+    return CursorInfo{kind, cursor->file, POINT{hot_spot.x(), hot_spot.y()}, SIZE{image.width(), image.height()},
+                      pixels};
+}
+
+int control_font_pixels(HWND window, int id)
+{
+    const Window* control = child_of(window, id);
+    return control != nullptr && control->widget != nullptr ? QFontInfo(control->widget->font()).pixelSize() : 0;
 }
 
 uint32_t client_pixel(HWND window, int x, int y)
@@ -207,6 +221,8 @@ int gdi_objects_in_use()
     int count = static_cast<int>(layer.device_contexts.size());
     for (const auto& [number, bitmap] : layer.bitmaps)
         count += bitmap.stock ? 0 : 1;
+    for (const auto& [number, font] : layer.fonts)
+        count += font.stock ? 0 : 1;
     return count;
 }
 

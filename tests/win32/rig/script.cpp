@@ -91,9 +91,9 @@ void window_text_set(HWND handle, const char* text)
         run.main_window = handle;
 }
 
-void text_drawn(HWND window, int x, int y, const char* text, int length)
+void text_drawn(HWND window, int x, int y, const char* text, int length, int height)
 {
-    run.drawn_texts[window].push_back({x, y, std::string(text, static_cast<size_t>(length))});
+    run.drawn_texts[window].push_back({x, y, std::string(text, static_cast<size_t>(length)), height});
 }
 
 const LayerHook rig_hook{loop_idle, message_box, window_text_set, text_drawn};

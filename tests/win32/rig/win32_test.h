@@ -89,17 +89,22 @@ std::string control_display_text(HWND window, int id);
 enum class CursorKind { null_cursor, standard_cross, from_file, other };
 struct CursorInfo {
     CursorKind kind;
-    std::string file;   // the name given to LoadCursorFromFileA, for from_file
+    std::string file;   // the name of the file it was loaded from, for from_file
     POINT hot_spot;
+    SIZE size;
+    std::vector<uint32_t> pixels;   // 0xAARRGGBB, row after row
 };
 CursorInfo current_cursor();
+// The height in pixels of the font that child control `id` of `window` shows its text in.
+int control_font_pixels(HWND window, int id);
 // Colour of a pixel of the window's client surface, as 0x00RRGGBB.
 // Outside the surface (or for a window without one): 0xFFFFFFFF.
 uint32_t client_pixel(HWND window, int x, int y);
-// Texts drawn with TextOutA on `window` in the run, in order: position and Windows-1252 bytes.
-struct DrawnText { int x, y; std::string text; };
+// Texts drawn with TextOutA on `window` in the run, in order: position, Windows-1252 bytes
+// and the height of a line of the font they were drawn in.
+struct DrawnText { int x, y; std::string text; int height; };
 std::vector<DrawnText> drawn_texts(HWND window);
-// Device contexts and bitmaps the program holds at this moment (stock objects excepted).
+// Device contexts, bitmaps and fonts the program holds at this moment (stock objects excepted).
 int gdi_objects_in_use();
 
 } // namespace win32_test

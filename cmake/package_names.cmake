@@ -1,0 +1,5 @@
+# Read by cpack for each package it makes in a MinGW build folder (cmake/package.cmake):
+# the installer's name says what it is.
+if(CPACK_GENERATOR STREQUAL "NSIS")
+    set(CPACK_PACKAGE_FILE_NAME "${CPACK_PACKAGE_FILE_NAME}-setup")
+endif()
