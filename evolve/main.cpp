@@ -20,6 +20,7 @@
 #include "game_processes.h"
 #include "image_file.h"
 #include "lowfile.h"
+#include "opponents.h"
 #include "options.h"
 #include "population_slots.h"
 #include "shape.h"
@@ -135,7 +136,8 @@ int main(int argc, char** argv)
     keep_standard_streams_open();
     Options options;
     if (const std::string wrong = parse_options(argc, argv, options); !wrong.empty()) {
-        std::fprintf(stderr, "evolve: %s\n%s%s", wrong.c_str(), usage_text, one_process_note);
+        std::fprintf(stderr, "evolve: %s\n%s  opponents: %s\n%s", wrong.c_str(), usage_text, opponent_names_text,
+                     one_process_note);
         return 2;
     }
     if (options.jobs > 0 && *one_process_note != '\0')

@@ -9,7 +9,7 @@ const char* const usage_text =
     "              [--offspring LAMBDA] [--sigma X] [--games N] [--panel LIST]\n"
     "              [--epsilon E] [--archive-size K] [--archive-every G] [--jobs J]\n"
     "              [--checkpoint FILE] [--log FILE] [--resume]\n"
-    "  panel: any of random, greedy, wpc, wpc-ab2, wpc-ab4, archive (default wpc,wpc-ab2,archive)\n";
+    "  panel: archive and any of the opponents (default wpc,wpc-ab2,archive)\n";
 
 namespace {
 
@@ -60,9 +60,7 @@ constexpr OptionRule<SettingReader> setting_rules[] = {
     {"--games", [](const char* value, Settings& s) { return whole_number(value, s.games); }},
     {"--panel",
      [](const char* value, Settings& s) -> std::string {
-         return panel_from_names(value, s.panel) ? ""
-                                                 : "opponents among random, greedy, wpc, wpc-ab2, wpc-ab4 and "
-                                                   "archive, each once, separated by commas";
+         return panel_from_names(value, s.panel) ? "" : "opponents and archive, each once, separated by commas";
      }},
     {"--epsilon", [](const char* value, Settings& s) { return real_number(value, s.epsilon); }},
     {"--archive-size", [](const char* value, Settings& s) { return whole_number(value, s.archive_size); }},

@@ -18,7 +18,7 @@ bool panel_from_names(const std::string& names, std::vector<PanelMember>& panel)
     panel.clear();
     for (const std::string& name : comma_items(names)) {
         PanelMember member{name == archive_name, Opponent::random};
-        if (!member.archive && !opponent_from_name(name.c_str(), member.opponent))
+        if (!member.archive && !opponent_from_name(name, member.opponent))
             return false;
         for (const PanelMember& other : panel)
             if (panel_member_code(other) == panel_member_code(member))
@@ -50,10 +50,6 @@ bool panel_member_from_code(int32_t code, PanelMember& member)
         member = {true, Opponent::random};
         return true;
     }
-    for (Opponent o : all_opponents)
-        if (static_cast<int32_t>(o) == code) {
-            member = {false, o};
-            return true;
-        }
-    return false;
+    member.archive = false;
+    return opponent_from_code(code, member.opponent);
 }

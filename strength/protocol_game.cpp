@@ -10,19 +10,7 @@ constexpr uint64_t network_player_code = 1000; // network k is 1000 + k; level L
 
 Mover mover_of(const Player& player)
 {
-    return {player.kind == Player::Kind::network ? Mover::Kind::network : Mover::Kind::level, player.number};
-}
-
-Mover mover_of(Opponent opponent)
-{
-    switch (opponent) {
-    case Opponent::random: return {Mover::Kind::random, 0};
-    case Opponent::greedy: return {Mover::Kind::greedy, 0};
-    case Opponent::wpc: return {Mover::Kind::wpc, 0};
-    case Opponent::wpc_ab2: return {Mover::Kind::wpc_ab2, 0};
-    case Opponent::wpc_ab4: return {Mover::Kind::wpc_ab4, 0};
-    }
-    return {Mover::Kind::random, 0};
+    return {player.kind == Player::Kind::network ? Mover::Kind::network : Mover::Kind::level, player.number, {}};
 }
 
 } // namespace
@@ -51,5 +39,5 @@ Outcome play_protocol_game(const Player& player, Opponent opponent, uint8_t play
 
 Outcome play_protocol_game(const Player& player, int32_t rival, uint8_t player_colour, const Protocol& protocol)
 {
-    return protocol_kernels().play_game(mover_of(player), {Mover::Kind::network, rival}, player_colour, protocol);
+    return protocol_kernels().play_game(mover_of(player), {Mover::Kind::network, rival, {}}, player_colour, protocol);
 }

@@ -79,8 +79,8 @@ int usage()
     std::fprintf(stderr,
                  "usage: strength [--opponents LIST] [--epsilon E] [--games N] [--seed S] [--opening M]\n"
                  "                [--levels L,L,...] [--networks [K,K,...]] [--csv FILE] [--jobs J] [file]\n"
-                 "  opponents: random, greedy, wpc, wpc-ab2, wpc-ab4 (default random,greedy)\n%s",
-                 one_process_note);
+                 "  opponents: %s (default random,greedy)\n%s",
+                 opponent_names_text, one_process_note);
     return 2;
 }
 
@@ -131,8 +131,8 @@ bool parse_options(int argc, char** argv, Options& options)
             options.opponents.clear();
             for (const std::string& name : comma_items(argv[++i])) {
                 Opponent opponent{};
-                if (!opponent_from_name(name.c_str(), opponent))
-                    return fail("no such opponent (random, greedy, wpc, wpc-ab2, wpc-ab4)", name.c_str());
+                if (!opponent_from_name(name, opponent))
+                    return fail("no such opponent", name.c_str());
                 options.opponents.push_back(opponent);
             }
         } else if (arg == "--levels" && has_value) {
@@ -206,7 +206,7 @@ bool write_csv(const char* path, const Options& options, const std::vector<Playe
             const Tally& t = tallies[p][o];
             char row[160];
             std::snprintf(row, sizeof row, "%s,%s,%g,%d,%d,%d,%d\n", player_label(players[p]).c_str(),
-                          opponent_name(options.opponents[o]), options.protocol.epsilon, t.games(), t.wins,
+                          opponent_name(options.opponents[o]).c_str(), options.protocol.epsilon, t.games(), t.wins,
                           t.draws, t.losses);
             text += row;
         }
@@ -314,7 +314,7 @@ int main(int argc, char** argv)
     std::printf("seed %llu\n", static_cast<unsigned long long>(options.seed));
     std::printf("%-12s", "");
     for (Opponent opponent : options.opponents)
-        std::printf("  %-31s", ("vs " + std::string(opponent_name(opponent)) + ": win draw loss [win 95%]").c_str());
+        std::printf("  %-31s", ("vs " + opponent_name(opponent) + ": win draw loss [win 95%]").c_str());
     std::printf("\n");
     std::vector<Tally> all_networks(options.opponents.size());
     for (size_t p = 0; p < players.size(); ++p) {

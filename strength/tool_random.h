@@ -14,3 +14,8 @@ uint64_t draw_tool_bits();
 int32_t draw_tool_below(int32_t n);
 // Uniform in [0, 1), in steps of 2^-53.
 double draw_tool_unit();
+
+// The same generator on a state of the caller's, apart from the tools' random source:
+// the next 64 bits, and a draw uniform in 0 .. n - 1 (n >= 1) without bias.
+uint64_t draw_bits_from(uint64_t& state);
+int32_t draw_below_from(uint64_t& state, int32_t n);

@@ -4,8 +4,10 @@
     compare_strength.py STRENGTH OPPONENT_PROBE HALL_OF_FAME
 
 1. Positions from random games (openings, middle games, ends, passes, finished
-   games): the WPC value, the squares of the one-ply, 2-ply and 4-ply WPC players
-   with the search values, and a network's 64 outputs must be the same, bit for bit.
+   games), and positions chosen because a search that took a pass for no ply, or
+   valued a finished game like any other, would choose other squares there: every
+   searching opponent's evaluation, search value and best squares, and a network's
+   64 outputs must be the same, bit for bit.
 2. The same players against the same opponents with random moves at probability
    0.1: the win rates of both must agree within their 95 % intervals.
 Prints "N passed, N failed".
@@ -22,30 +24,77 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import wpc_protocol as model  # noqa: E402
 
 GAMES = 200
-MEASURES = [("net:1", "random"), ("net:1", "wpc"), ("level:3", "wpc")]
+MEASURES = [("net:1", "random"), ("net:1", "wpc"), ("level:3", "wpc"), ("net:1", "greedy"), ("net:1", "mobility"),
+            ("net:1", "table-7")]
+PROBED = ["wpc", "wpc-ab2", "wpc-ab4", "mobility", "mobility-ab2", "mobility-ab4", "novice", "quiet", "table-7",
+          "table-7-ab2", "table-123456"]
+SEARCHERS = ["wpc-ab2", "wpc-ab4", "mobility-ab2", "mobility-ab4", "table-7-ab2"]
+# Late positions where a search that took a game finished before the board is full for
+# an unfinished one would choose other squares (telling_positions with {"ends": "full"},
+# kept here because random games meet them rarely).
+FINISHED_EARLY = [
+    "bbb.wwwbbwbbbwwbwwbbwbwb.wbwbw.wbwwbwwwwbwbwbwwb.wwwwwbbwwwwwwb. b",
+    "bbbbbbb..bwbbbbbwwbbbw.bwwbbbwwbwwbbbwwbbwbbbwwbbbwwwwwbbbbbbbbb b",
+    "wwwwwww.wwbwwwwbwwwbbwwbwwbwbbwbwwbwbbwbwbwwwwbbww.bbbbbw.bbbb.. b",
+    ".bbbbbbbbbbbbb.bbbwwbbbbbbbwbwwbbbbbbwwbbbbwww.bbbbbbbbbbbbb.www w",
+    "bbbbbbb..bwbbbbbwwbbbwbbwwbbwbwbwwwwbwbbwwwbwbbbwwwwwwbb.bbbbbbb b",
+    "wwwwwwwwbwwbbwwwbbbbwbwwbbwwwbwwbbbwwbww.bbbwwww.b.wwwwwwbwwwwww w",
+]
+
+
+def random_position(rng, stop_at):
+    """(own, opp, side to move 0 white 1 black) after up to stop_at random moves."""
+    sides = [(1 << 27) | (1 << 36), (1 << 28) | (1 << 35)]
+    to_move = 0
+    for _ in range(stop_at):
+        own, opp = sides[to_move], sides[1 - to_move]
+        moves = model.legal(own, opp)
+        if not moves and not model.legal(opp, own):
+            break
+        if moves:
+            own, opp = model.play(own, opp, rng.choice(model.bits_of(moves)))
+            sides[to_move], sides[1 - to_move] = own, opp
+        to_move = 1 - to_move
+    return sides[to_move], sides[1 - to_move], to_move
+
+
+def position_line(own, opp, to_move):
+    white, black = (own, opp) if to_move == 0 else (opp, own)
+    cells = "".join("w" if white >> i & 1 else "b" if black >> i & 1 else "." for i in range(64))
+    return f"{cells} {'wb'[to_move]}"
 
 
 def sample_positions(count, seed):
     """Positions met in random games, with the side to move: "cells side" lines."""
     rng = random.Random(seed)
+    return [position_line(*random_position(rng, rng.choice([0, 5, 20, 35, 48, 52, 56, 70]))) for _ in range(count)]
+
+
+def telling_positions(count, seed, fault):
+    """Late positions where some searching opponent chooses other squares when its
+    search has `fault` (pass_is_ply=False or ends=False)."""
+    rng = random.Random(seed)
     lines = []
     while len(lines) < count:
-        sides = [(1 << 27) | (1 << 36), (1 << 28) | (1 << 35)]
-        to_move = 0
-        stop_at = rng.choice([0, 5, 20, 35, 48, 52, 56, 70])
-        for played in range(71):
-            own, opp = sides[to_move], sides[1 - to_move]
-            moves = model.legal(own, opp)
-            finished = not moves and not model.legal(opp, own)
-            if played >= stop_at or finished:
+        own, opp, to_move = random_position(rng, rng.randrange(44, 60))
+        if not model.legal(own, opp):
+            continue
+        for name in SEARCHERS:
+            evaluate, plies = model.opponent_kind(name)
+            if model.choices(evaluate, own, opp, plies)[1] != model.choices(evaluate, own, opp, plies, **fault)[1]:
+                lines.append(position_line(own, opp, to_move))
                 break
-            if moves:
-                bit = rng.choice(model.bits_of(moves))
-                own, opp = model.play(own, opp, bit)
-                sides[to_move], sides[1 - to_move] = own, opp
-            to_move = 1 - to_move
-        cells = "".join("w" if sides[0] >> i & 1 else "b" if sides[1] >> i & 1 else "." for i in range(64))
-        lines.append(f"{cells} {'wb'[to_move]}")
+    return lines
+
+
+def still_telling(lines, fault):
+    """The lines, once the model confirms that each still tells the fault."""
+    for line in lines:
+        own, opp, _ = model.parse_position(line)
+        kinds = [model.opponent_kind(name) for name in SEARCHERS]
+        if all(model.choices(evaluate, own, opp, plies)[1] == model.choices(evaluate, own, opp, plies, **fault)[1]
+               for evaluate, plies in kinds):
+            raise SystemExit(f"{line} no longer tells the fault {fault}")
     return lines
 
 
@@ -70,20 +119,26 @@ def main(argv):
         failed += not ok
 
     # 1. Position by position.
-    positions = sample_positions(30, seed=2024)
     weights = model.load_weights(hall_of_fame)
-    run = subprocess.run([probe, hall_of_fame, "3"], input="\n".join(positions) + "\n", capture_output=True,
-                         text=True, check=True)
-    theirs = run.stdout.splitlines()
-    mismatches = 0
-    for position, line in zip(positions, theirs):
-        ours = model.probe_line(weights, 3, position)
-        if ours != line:
-            mismatches += 1
-            if mismatches <= 3:
-                print(f"  position {position}\n    tool:  {line[:160]}\n    model: {ours[:160]}")
-    check(len(theirs) == len(positions) and mismatches == 0,
-          f"{len(positions)} positions: WPC values, WPC players' squares and search values, network outputs")
+    for what, positions in [
+            ("positions of random games", sample_positions(24, seed=2024)),
+            ("positions where a pass must cost a ply", telling_positions(6, 7, {"pass_is_ply": False})),
+            ("positions where a finished game must count as one", telling_positions(6, 8, {"ends": False})),
+            ("positions where a game finished before the board is full must count as one",
+             still_telling(FINISHED_EARLY, {"ends": "full"}))]:
+        run = subprocess.run([probe, hall_of_fame, "3", ",".join(PROBED)], input="\n".join(positions) + "\n",
+                             capture_output=True, text=True, check=True)
+        theirs = run.stdout.splitlines()
+        mismatches = 0
+        for position, line in zip(positions, theirs):
+            ours = model.probe_line(weights, 3, position, PROBED)
+            if ours != line:
+                mismatches += 1
+                if mismatches <= 3:
+                    print(f"  position {position}\n    tool:  {line[:300]}\n    model: {ours[:300]}")
+        check(len(theirs) == len(positions) and mismatches == 0,
+              f"{len(positions)} {what}: evaluations, search values and best squares of the opponents, network "
+              "outputs")
 
     # 2. Win rates under the protocol with random moves.
     with tempfile.TemporaryDirectory() as work:

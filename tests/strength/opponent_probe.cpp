@@ -1,17 +1,20 @@
 // Prints what the strength tool's opponents and a network make of given positions,
 // for the comparison with the independent implementation (wpc_protocol.py probe).
 //
-//   opponent_probe FILE NETWORK < positions
+//   opponent_probe FILE NETWORK OPPONENT[,OPPONENT...] < positions
 //
 // Each input line: 64 cells (".", "w", "b"; row 1 first) and the side to move ("w" or
-// "b"). Each output line: the WPC value for the side to move, the squares of the
-// one-ply player, the values and squares of the 2- and 4-ply players, and the
-// network's 64 outputs as the bytes of single-precision floats, in hexadecimal.
+// "b"). Each output line: for each opponent (one that values squares or mobility),
+// NAME=E/V:S,S with its evaluation E of the position for the side to move, the value V
+// of its search over its plies, and its best squares S ("-" for V and S when the side
+// cannot move); then the network's 64 outputs as the bytes of single-precision floats,
+// in hexadecimal.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "board.h"
 #include "image_file.h"
@@ -37,13 +40,23 @@ std::string squares_text(const int32_t (&squares)[64], int32_t count)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: opponent_probe FILE NETWORK < positions\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: opponent_probe FILE NETWORK OPPONENT[,OPPONENT...] < positions\n");
         return 2;
     }
     allocate_core_tables();
     const bool complete = read_image(argv[1], current_population, Access::read_only).status == FileStatus::done;
     const int32_t k = std::atoi(argv[2]);
+    std::vector<Opponent> opponents;
+    std::istringstream names(argv[3]);
+    for (std::string name; std::getline(names, name, ',');) {
+        Opponent o{};
+        if (!opponent_from_name(name, o) || opponent_plies(o) == 0) {
+            std::fprintf(stderr, "opponent_probe: %s is no opponent that searches\n", name.c_str());
+            return 2;
+        }
+        opponents.push_back(o);
+    }
     if (!complete || k < 1 || k > networks) {
         std::fprintf(stderr, "opponent_probe: need a complete hall-of-fame file and a network 1..36\n");
         return 1;
@@ -64,20 +77,18 @@ int main(int argc, char** argv)
             current_board[s] = cell == 'w' ? white : cell == 'b' ? black : empty;
         }
         const uint8_t side = side_text == "w" ? white : black;
-        int32_t squares[64];
-        std::printf("wpc=%d", wpc_value(side));
-        const int32_t one = wpc_best_squares(side, 1, squares);
-        std::printf(" one=%s", squares_text(squares, one).c_str());
-        for (int32_t plies : {2, 4}) {
-            const int32_t count = wpc_best_squares(side, plies, squares);
+        for (Opponent o : opponents) {
+            int32_t squares[64];
+            const int32_t count = best_squares(o, side, squares);
+            std::printf("%s=%d/", opponent_name(o).c_str(), evaluation_value(o, side));
             if (count == 0)
-                std::printf(" ab%d=-:", plies);
+                std::printf("-:- ");
             else
-                std::printf(" ab%d=%d:%s", plies, wpc_search_value(side, plies), squares_text(squares, count).c_str());
+                std::printf("%d:%s ", search_value(o, side), squares_text(squares, count).c_str());
         }
         encode_inputs(side);
         evaluate_network(k);
-        std::printf(" net=");
+        std::printf("net=");
         for (int32_t s = 1; s <= 64; ++s) {
             const auto* bytes = reinterpret_cast<const unsigned char*>(&activations[output_of(s)]);
             std::printf("%02x%02x%02x%02x", bytes[0], bytes[1], bytes[2], bytes[3]);

@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
 """A second, independent implementation of the strength measure, to check the
 strength tool against: the rules on 64-bit masks, the networks of a hall-of-fame
-file with single-precision sums, the game's computer player at a level, the WPC
-heuristic opponents and the protocol of a measured game with random moves.
+file with single-precision sums, the game's computer player at a level, the
+reference opponents (square tables, mobility, searches) and the protocol of a
+measured game with random moves.
 
     wpc_protocol.py play FILE PLAYER OPPONENT [--epsilon E] [--opening M] [--games N] [--seed S]
-        PLAYER net:K or level:L; OPPONENT random, wpc, wpc-ab2 or wpc-ab4.
+        PLAYER net:K or level:L; OPPONENT random, wpc, wpc-ab2, wpc-ab4, mobility,
+        mobility-ab2, mobility-ab4, novice, quiet, table-N or table-N-ab2.
         Prints "wins draws losses" from the player's side.
-    wpc_protocol.py probe FILE NETWORK < positions
+    wpc_protocol.py probe FILE NETWORK OPPONENT[,OPPONENT...] < positions
         Each input line: 64 cells (".", "w", "b"; row 1 first) and the side to move
-        ("w" or "b"). Prints for each the WPC value and the moves of the WPC players
-        (see probe_line), and the network's 64 outputs as float bits.
+        ("w" or "b"). Prints for each the opponents' evaluations, search values and
+        best squares (see probe_line), and the network's 64 outputs as float bits.
 """
 import array
 import random
@@ -94,44 +96,132 @@ def popcount(x):
     return bin(x).count("1")
 
 
-# ---- the WPC players ----------------------------------------------------------
+# ---- the opponents' evaluations ---------------------------------------------------
 
-# The sum of the weights of each possible byte of a mask, byte by byte.
-WPC_BYTES = [[sum(WPC[8 * i + j] for j in range(8) if v >> j & 1) for v in range(256)] for i in range(8)]
+def table_value(table):
+    """The evaluation of a table of 64 square values: own pieces minus the opponent's."""
+    rows = [[sum(table[8 * i + j] for j in range(8) if v >> j & 1) for v in range(256)] for i in range(8)]
+    return lambda own, opp: sum(rows[i][own >> (8 * i) & 255] - rows[i][opp >> (8 * i) & 255] for i in range(8))
 
 
-def wpc_value(own, opp):
-    return sum(WPC_BYTES[i][own >> (8 * i) & 255] - WPC_BYTES[i][opp >> (8 * i) & 255] for i in range(8))
+def symmetries(row, col):
+    """The squares (0..63) that the board's eight symmetries make of (row, col)."""
+    images = set()
+    for r, c in ((row, col), (col, row)):
+        for rr, cc in ((r, c), (7 - r, c), (r, 7 - c), (7 - r, 7 - c)):
+            images.add(8 * rr + cc)
+    return images
 
+
+# The classes of squares by a member (row, column) from the top-left corner: a1, b1, c1,
+# d1, b2, c2, d2, c3, d3, d4 (letters are columns).
+CLASS_MEMBERS = [(0, 0), (0, 1), (0, 2), (0, 3), (1, 1), (1, 2), (1, 3), (2, 2), (2, 3), (3, 3)]
+
+
+def symmetric_table(class_values):
+    table = [None] * 64
+    for (row, col), value in zip(CLASS_MEMBERS, class_values):
+        for square in symmetries(row, col):
+            table[square] = value
+    assert None not in table
+    return table
+
+
+NOVICE = [100, 10, 10, 10, -50, 1, 1, 1, 1, 1]
+QUIET = [100, -20, 5, 5, -50, -1, -1, -1, -1, -1]
+FAMILY_RANGES = [(40, 160), (-40, 20), (-5, 35), (-5, 25), (-80, -5), (-20, 10), (-15, 10), (-5, 20), (-5, 15),
+                 (-10, 10)]
+M64 = (1 << 64) - 1
+GOLDEN = 0x9E3779B97F4A7C15
+
+
+def splitmix_out(z):
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9 & M64
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EB & M64
+    return z ^ (z >> 31)
+
+
+def family_values(n):
+    """Table n of the seeded family: each class's value uniform in its range, drawn in
+    class order by splitmix64 started at mix(1000000, n), without bias."""
+    state = splitmix_out(1000000 ^ splitmix_out((n + GOLDEN) & M64))
+    values = []
+    for low, high in FAMILY_RANGES:
+        size = high - low + 1
+        limit = M64 - M64 % size
+        while True:
+            state = (state + GOLDEN) & M64
+            bits = splitmix_out(state)
+            if bits < limit:
+                break
+        values.append(low + bits % size)
+    return values
+
+
+def mobility_value(own, opp):
+    corners = (1 << 0) | (1 << 7) | (1 << 56) | (1 << 63)
+    return (100 * (popcount(own & corners) - popcount(opp & corners))
+            + 10 * (popcount(legal(own, opp)) - popcount(legal(opp, own))))
+
+
+wpc_value = table_value(WPC)
+
+
+def opponent_kind(name):
+    """(evaluation, plies) of an opponent that values positions, or None."""
+    base, plies = name, 1
+    for suffix, depth in (("-ab2", 2), ("-ab4", 4)):
+        if name.endswith(suffix):
+            base, plies = name[: -len(suffix)], depth
+    if base == "wpc":
+        return wpc_value, plies
+    if base == "mobility":
+        return mobility_value, plies
+    if base in ("novice", "quiet") and plies == 1:
+        return table_value(symmetric_table(NOVICE if base == "novice" else QUIET)), 1
+    if base.startswith("table-") and plies <= 2 and base[6:].isdigit() and base[6] != "0":
+        return table_value(symmetric_table(family_values(int(base[6:])))), plies
+    return None
+
+
+# ---- the searching players ---------------------------------------------------------
 
 def finished_value(own, opp):
     diff = popcount(own) - popcount(opp)
     return FINISHED if diff > 0 else -FINISHED if diff < 0 else 0
 
 
-def minimax(own, opp, depth):
-    """Plain minimax, no pruning: the value for the side to move (`own`)."""
+def minimax(evaluate, own, opp, depth, pass_is_ply=True, ends=True):
+    """Plain minimax, no pruning: the value for the side to move (`own`). The flags
+    make the faults that the probes must catch: a pass that costs no ply, a finished
+    game valued like any other position (ends False), or unless the board is full
+    (ends "full")."""
     moves = legal(own, opp)
-    if not moves and not legal(opp, own):
+    seen_end = ends is True or (ends == "full" and own | opp == M64)
+    if seen_end and not moves and not legal(opp, own):
         return finished_value(own, opp)
     if depth == 0:
-        return wpc_value(own, opp)
+        return evaluate(own, opp)
     if not moves:
-        return -minimax(opp, own, depth - 1)
+        if not legal(opp, own):
+            return evaluate(own, opp)
+        return -minimax(evaluate, opp, own, depth - 1 if pass_is_ply else depth, pass_is_ply, ends)
     best = None
     for bit in bits_of(moves):
         mine, theirs = play(own, opp, bit)
-        value = -minimax(theirs, mine, depth - 1)
+        value = -minimax(evaluate, theirs, mine, depth - 1, pass_is_ply, ends)
         best = value if best is None else max(best, value)
     return best
 
 
-def wpc_choices(own, opp, plies):
-    """(best value, squares sharing it) of the one-ply player or the searching player."""
+def choices(evaluate, own, opp, plies, **faults):
+    """(best value, squares sharing it): one ply values the position after each move,
+    deeper plies search it."""
     values = {}
     for bit in bits_of(legal(own, opp)):
         mine, theirs = play(own, opp, bit)
-        values[square(bit)] = wpc_value(mine, theirs) if plies == 1 else -minimax(theirs, mine, plies - 1)
+        values[square(bit)] = evaluate(mine, theirs) if plies == 1 else -minimax(evaluate, theirs, mine, plies - 1,
+                                                                                 **faults)
     if not values:
         return None, []
     best = max(values.values())
@@ -292,8 +382,14 @@ def protocol_game(choose_player, opponent, player_is_white, epsilon, opening, rn
 def make_opponent(name, rng):
     if name == "random":
         return lambda own, opp: rng.choice(sorted(square(b) for b in bits_of(legal(own, opp))))
-    plies = {"wpc": 1, "wpc-ab2": 2, "wpc-ab4": 4}[name]
-    return lambda own, opp: rng.choice(wpc_choices(own, opp, plies)[1])
+    if name == "greedy":
+        def greedy(own, opp):
+            turned = {square(b): popcount(play(own, opp, b)[0]) for b in bits_of(legal(own, opp))}
+            most = max(turned.values())
+            return rng.choice(sorted(s for s, n in turned.items() if n == most))
+        return greedy
+    evaluate, plies = opponent_kind(name)
+    return lambda own, opp: rng.choice(choices(evaluate, own, opp, plies)[1])
 
 
 def measure(path, player, opponent_name, epsilon, opening, games, seed):
@@ -323,15 +419,16 @@ def parse_position(line):
     return (white, black, False) if side == "w" else (black, white, True)
 
 
-def probe_line(weights, k, line):
-    """wpc=V one=S,S ab2=V:S,S ab4=V:S,S net=HEX... for the side to move."""
+def probe_line(weights, k, line, opponents):
+    """NAME=E/V:S,S ... net=HEX for the side to move: each opponent's evaluation E, the
+    value V of its search over its plies, and its best squares S."""
     own, opp, black = parse_position(line)
-    parts = [f"wpc={wpc_value(own, opp)}"]
-    _, one = wpc_choices(own, opp, 1)
-    parts.append("one=" + ",".join(map(str, one)))
-    for plies in (2, 4):
-        value, best = wpc_choices(own, opp, plies)
-        parts.append(f"ab{plies}={value if value is not None else '-'}:" + ",".join(map(str, best)))
+    parts = []
+    for name in opponents:
+        evaluate, plies = opponent_kind(name)
+        _, best = choices(evaluate, own, opp, plies)
+        searched = minimax(evaluate, own, opp, plies) if best else "-"
+        parts.append(f"{name}={evaluate(own, opp)}/{searched}:" + (",".join(map(str, best)) or "-"))
     out = outputs(weights, k, own, opp, black)
     parts.append("net=" + out.tobytes().hex() if sys.byteorder == "little" else "net=?")
     return " ".join(parts)
@@ -350,11 +447,11 @@ def main(argv):
         tally = measure(argv[2], argv[3], argv[4], epsilon, opening, int(options["--games"]), options["--seed"])
         print(*tally)
         return 0
-    if len(argv) == 4 and argv[1] == "probe":
+    if len(argv) == 5 and argv[1] == "probe":
         weights = load_weights(argv[2])
         for line in sys.stdin:
             if line.strip():
-                print(probe_line(weights, int(argv[3]), line))
+                print(probe_line(weights, int(argv[3]), line, argv[4].split(",")))
         return 0
     print(__doc__, file=sys.stderr)
     return 2
